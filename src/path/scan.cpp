@@ -1,0 +1,107 @@
+// Read-only scanning of paths: file name, extension, next component, root, UNC and relative
+// tests, and the reverse character search used by the canonical form. The A forms step with
+// CharNextA and ask IsDBCSLeadByte (USER32/KERNEL32), so a double-byte character counts as
+// one; only the next-component search looks at single bytes.
+#include "path/path_internal.h"
+
+namespace keldanu {
+
+namespace {
+constexpr char backslash = '\\';
+constexpr char colon = ':';
+}  // namespace
+
+template <class T>
+typename T::ch* path_find_file_name(const typename T::ch* path) {
+    using ch = typename T::ch;
+    const ch* name = path;
+    for (const ch* p = path; *p; p = T::next(p)) {
+        if (*p == backslash || *p == colon) {
+            // The unit right after a separator, not the next character: a separator is
+            // always a single unit.
+            const ch after = p[1];
+            if (after != 0 && after != backslash) name = p + 1;
+        }
+    }
+    return const_cast<ch*>(name);
+}
+
+template <class T>
+typename T::ch* path_find_extension(const typename T::ch* path) {
+    using ch = typename T::ch;
+    const ch* dot = nullptr;
+    const ch* p = path;
+    for (; *p; p = T::next(p)) {
+        if (*p == '.')
+            dot = p;
+        else if (*p == ' ' || *p == backslash)
+            dot = nullptr;
+    }
+    return const_cast<ch*>(dot ? dot : p);
+}
+
+template <class T>
+typename T::ch* path_find_next_component(const typename T::ch* path) {
+    using ch = typename T::ch;
+    // A plain unit search: in the A form a trail byte 0x5C stops it like a backslash.
+    const ch* hit = T::find(path, backslash);
+    return const_cast<ch*>(hit ? hit : path + T::len(path));
+}
+
+template <class T>
+BOOL path_is_root(const typename T::ch* path) {
+    using ch = typename T::ch;
+    if (*path && !is_lead<T>(path) && T::cmp_i(T::next(path), KELDANU_TEXT(T, ":\\")) == 0)
+        return 1;
+    if (path[0] == backslash && path[1] == 0) return 1;
+    if (path[0] != backslash || path[1] != backslash) return 0;
+    const ch* p = path + 2;
+    if (*p == 0) return 1;
+    int separators = 0;
+    for (; *p; p = T::next(p)) {
+        if (*p == backslash && ++separators > 1) return 0;
+    }
+    return 1;
+}
+
+template <class T>
+BOOL path_is_unc(const typename T::ch* path) {
+    return path[0] == backslash && path[1] == backslash;
+}
+
+template <class T>
+BOOL path_is_relative(const typename T::ch* path) {
+    if (*path == 0) return 1;
+    if (*path == backslash) return 0;
+    if (is_lead<T>(path)) return 1;
+    return *T::next(path) == colon ? 0 : 1;
+}
+
+char* path_find_last_char(const char* start, const char* end, WORD wanted) {
+    if (!end) end = start + lstrlenA(start);
+    if (start >= end) return nullptr;
+    const BYTE first = LOBYTE(wanted);
+    const BYTE trail = HIBYTE(wanted);
+    const char* found = nullptr;
+    for (const char* p = start; p < end; p = CharNextA(p)) {
+        const BYTE b = static_cast<BYTE>(p[0]);
+        if (b != first) continue;
+        // The byte after a single-byte character is not compared.
+        if (IsDBCSLeadByte(b) && static_cast<BYTE>(p[1]) != trail) continue;
+        found = p;
+    }
+    return const_cast<char*>(found);
+}
+
+#define KELDANU_INSTANTIATE(T)                                                        \
+    template T::ch* path_find_file_name<T>(const T::ch*);                             \
+    template T::ch* path_find_extension<T>(const T::ch*);                             \
+    template T::ch* path_find_next_component<T>(const T::ch*);                        \
+    template BOOL path_is_root<T>(const T::ch*);                                      \
+    template BOOL path_is_unc<T>(const T::ch*);                                       \
+    template BOOL path_is_relative<T>(const T::ch*);
+KELDANU_INSTANTIATE(ansi_text)
+KELDANU_INSTANTIATE(wide_text)
+#undef KELDANU_INSTANTIATE
+
+}  // namespace keldanu

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs what building and testing KELDANU needs on Debian 12: the i686 mingw-w64
+# cross compilers, 32-bit Wine, Xvfb, GoogleTest's sources, cmake and ninja.
+# Idempotent and quiet when everything is already there; runs as root or through sudo,
+# never asks a question.
+set -euo pipefail
+
+need=()
+command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev)
+dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine wine32:i386)
+command -v Xvfb >/dev/null || need+=(xvfb)
+[ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+command -v cmake >/dev/null || need+=(cmake)
+command -v ninja >/dev/null || need+=(ninja-build)
+locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$' || need+=(locales)
+[ ${#need[@]} -eq 0 ] && [ -n "$(locale -a 2>/dev/null | grep -i '^ja_JP.utf8$')" ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+export DEBIAN_FRONTEND=noninteractive
+
+if [ ${#need[@]} -gt 0 ]; then
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
+  # The security pocket's i386 index is sometimes caught mid-sync and the update fails on
+  # it; the main release still has everything wine32 needs, so prefer it for this install.
+  if [ ! -f /etc/apt/preferences.d/keldanu-security ]; then
+    printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 100\n' |
+      $sudo tee /etc/apt/preferences.d/keldanu-security >/dev/null
+  fi
+  $sudo apt-get update -qq || echo "setup: apt-get update reported errors; going on with the lists it has" >&2
+  $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+
+# Wine takes its ANSI code page from the locale: the double-byte tests need ja_JP.UTF-8.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+  if ! grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  fi
+  $sudo locale-gen >/dev/null
+fi
