@@ -67,12 +67,112 @@ KELDANU_API BOOL WINAPI PathIsUNCW(LPCWSTR path);
 KELDANU_API BOOL WINAPI PathIsRelativeA(LPCSTR path);
 KELDANU_API BOOL WINAPI PathIsRelativeW(LPCWSTR path);
 
-/* ==== Path editing ==================================================================== */
+/* ==== Path editing ====================================================================
+ * Edit a zero-terminated path in the caller's buffer, in place. The backslash is the only
+ * separator. A path that an operation lengthens must sit in a buffer of MAX_PATH (260)
+ * characters (260 bytes for A, 260 UTF-16 units for W); it never grows beyond 259
+ * characters and its terminating zero. The A forms step by characters with CharNextA and
+ * CharPrevA where said, so a double-byte character counts as one. Nothing is probed: the
+ * arguments must be valid strings. Pointer results point into the caller's own string.
+ * Sets no error code. Platform calls: lstrlenA/W, lstrcpyA/W, lstrcatA/W, CharNextA/W,
+ * CharPrevA/W; PathIsDirectoryA/W also GetCurrentDirectoryA/W and SetCurrentDirectoryA/W. */
+
+/* Adds a backslash at the end of `path` unless it already ends in one (found with
+ * CharPrevA, so a double-byte character whose trail byte is 0x5C is no backslash).
+ *   path  in/out, MAX_PATH characters.
+ * Returns the position of the (new) terminating zero. An empty path gets no backslash and
+ * the path itself is returned. A path of 259 characters or more is left as it was and the
+ * result is NULL, even when it already ends in a backslash. */
+KELDANU_API LPSTR WINAPI PathAddBackslashA(LPSTR path);
+KELDANU_API LPWSTR WINAPI PathAddBackslashW(LPWSTR path);
+
+/* Removes one backslash from the end of `path`. The last byte (A) or unit (W) is tested on
+ * its own, so in a double-byte code page a final character whose trail byte is 0x5C loses
+ * that byte. Roots are not protected: "C:\" becomes "C:" and "\" becomes "".
+ *   path  in/out, its own length.
+ * Returns the position of the new terminating zero when a backslash was removed, else the
+ * position of the path's last character (not its terminating zero). For an empty path,
+ * which has no last character, the path itself (its terminating zero) is returned and
+ * nothing is written. */
+KELDANU_API LPSTR WINAPI PathRemoveBackslashA(LPSTR path);
+KELDANU_API LPWSTR WINAPI PathRemoveBackslashW(LPWSTR path);
+
+/* Appends `more` to `path` behind a backslash (added as PathAddBackslash does). `more` is
+ * appended as it stands: a leading backslash in it gives two in a row, "." and ".." are not
+ * resolved, an absolute `more` does not replace the path. An empty path gets no backslash;
+ * an empty `more` leaves the path with a trailing backslash.
+ *   path  in/out, MAX_PATH characters; unchanged on failure.
+ *   more  in.
+ * Returns 1, or 0 when the two lengths together reach 259 (nothing is written). */
+KELDANU_API BOOL WINAPI PathAppendA(LPSTR path, LPCSTR more);
+KELDANU_API BOOL WINAPI PathAppendW(LPWSTR path, LPCWSTR more);
+
+/* Cuts off the last component: "C:\dir\file.txt" -> "C:\dir", "C:\dir" -> "C:\",
+ * "C:file" -> "C:", "\file" -> "\", "\\server\share" -> "\\server", "file" -> "". The
+ * backslash after a colon is kept as part of the drive root.
+ *   path  in/out, its own length.
+ * Returns 1 when the path was shortened, 0 when there was nothing to remove ("C:\", "C:",
+ * "\", ""). */
+KELDANU_API BOOL WINAPI PathRemoveFileSpecA(LPSTR path);
+KELDANU_API BOOL WINAPI PathRemoveFileSpecW(LPWSTR path);
+
+/* Removes components until the path is a root as PathIsRoot sees it: "C:\dir\file" ->
+ * "C:\", "\\server\share\dir" -> "\\server\share", "\dir" -> "\".
+ *   path  in/out, its own length. A path that never becomes a root is left as short as
+ *         the removal made it ("C:dir" -> "C:", "dir\file" -> "").
+ * Returns 1 when the path is now a root, else 0. */
+KELDANU_API BOOL WINAPI PathStripToRootA(LPSTR path);
+KELDANU_API BOOL WINAPI PathStripToRootW(LPWSTR path);
+
+/* The position in `path` right after its root: "C:\dir\file" -> "dir\file",
+ * "\\server\share\dir" -> "\dir", "C:\" -> "" (its terminating zero). The root is found by
+ * stripping a 260-character copy on the stack.
+ *   path  in; not written.
+ * Returns the position, or NULL when the path has no root ("C:dir", "dir\file", "") or is
+ * 260 characters or longer: such a path would not fit the copy, and is not examined. */
+KELDANU_API LPSTR WINAPI PathSkipRootA(LPCSTR path);
+KELDANU_API LPWSTR WINAPI PathSkipRootW(LPCWSTR path);
+
+/* Puts a double quote before and after a path that holds a space (0x20); a path that is
+ * already quoted is quoted again. A path without a space is left as it was.
+ *   path  in/out, MAX_PATH characters. A path of more than 257 characters would exceed
+ *         259 once quoted; it is left as it was.
+ * Returns nothing. */
+KELDANU_API void WINAPI PathQuoteSpacesA(LPSTR path);
+KELDANU_API void WINAPI PathQuoteSpacesW(LPWSTR path);
+
+/* Asks the file system whether `path` names a directory by trying to make it the current
+ * directory: the current directory is remembered, the path tried, the remembered directory
+ * made current again. A relative path is taken relative to the current directory.
+ *   path  in.
+ * Returns nonzero when the path is a directory that can be entered; 0 for a file, a missing
+ * path, the empty string or a directory that cannot be entered. When the current directory
+ * is too long to remember in 260 characters (in the A form a double-byte directory name can
+ * need more than 260 bytes), nothing is tried and the result is 0, so the current directory
+ * is never left changed. Not safe against other threads of the process: during the call the
+ * process-wide current directory is the tested path. */
+KELDANU_API BOOL WINAPI PathIsDirectoryA(LPCSTR path);
+KELDANU_API BOOL WINAPI PathIsDirectoryW(LPCWSTR path);
 
 /* ==== Path canonical form ============================================================= */
 
-/* PathCanonicalizeW: present for callers that import it; does nothing and returns 0 at once,
+/* Writes the canonical form of `path` to `dest`: "." components are dropped, each ".."
+ * removes the component before it unless what is written so far is a root (as PathIsRootA
+ * sees it), and the result is repaired at the end: an empty result becomes "\", a bare drive
+ * "C:" becomes "C:\", and a UNC path climbed down to "\" becomes "\\".
+ * "C:\dir\..\file" -> "C:\file", "C:\dir\.\file" -> "C:\dir\file", "dir\..\file" -> "\file",
+ * "\\server\share\.." -> "\\server". Runs of backslashes and a trailing backslash stay; "/"
+ * is an ordinary character. Components are delimited byte by byte, but the separator that
+ * a ".." cuts at is found by whole characters (CharNextA), so a trail byte 0x5C is never cut
+ * at. The result does not depend on what `dest` held.
+ *   dest  out: room for the length of `path` plus 2 bytes; must not overlap `path`.
+ *   path  in.
+ * Returns 1 for every path, the empty one included. Sets no error code. Platform calls:
+ * lstrcpynA, lstrlenA, lstrcmpiA, CharNextA, IsDBCSLeadByte.
+ *
+ * PathCanonicalizeW: present for callers that import it; does nothing and returns 0 at once,
  * leaving `dest` as it was. */
+KELDANU_API BOOL WINAPI PathCanonicalizeA(LPSTR dest, LPCSTR path);
 KELDANU_API BOOL WINAPI PathCanonicalizeW(LPWSTR dest, LPCWSTR path);
 
 /* ==== Path display ==================================================================== */

@@ -26,8 +26,25 @@ extern "C" BOOL WINAPI PathIsRelativeA(LPCSTR path) { return keldanu::path_is_re
 extern "C" BOOL WINAPI PathIsRelativeW(LPCWSTR path) { return keldanu::path_is_relative<wide_text>(path); }
 
 // ---- path editing ----
+extern "C" LPSTR WINAPI PathAddBackslashA(LPSTR path) { return keldanu::path_add_backslash<ansi_text>(path); }
+extern "C" LPWSTR WINAPI PathAddBackslashW(LPWSTR path) { return keldanu::path_add_backslash<wide_text>(path); }
+extern "C" LPSTR WINAPI PathRemoveBackslashA(LPSTR path) { return keldanu::path_remove_backslash<ansi_text>(path); }
+extern "C" LPWSTR WINAPI PathRemoveBackslashW(LPWSTR path) { return keldanu::path_remove_backslash<wide_text>(path); }
+extern "C" BOOL WINAPI PathAppendA(LPSTR path, LPCSTR more) { return keldanu::path_append<ansi_text>(path, more); }
+extern "C" BOOL WINAPI PathAppendW(LPWSTR path, LPCWSTR more) { return keldanu::path_append<wide_text>(path, more); }
+extern "C" BOOL WINAPI PathRemoveFileSpecA(LPSTR path) { return keldanu::path_remove_file_spec<ansi_text>(path); }
+extern "C" BOOL WINAPI PathRemoveFileSpecW(LPWSTR path) { return keldanu::path_remove_file_spec<wide_text>(path); }
+extern "C" BOOL WINAPI PathStripToRootA(LPSTR path) { return keldanu::path_strip_to_root<ansi_text>(path); }
+extern "C" BOOL WINAPI PathStripToRootW(LPWSTR path) { return keldanu::path_strip_to_root<wide_text>(path); }
+extern "C" LPSTR WINAPI PathSkipRootA(LPCSTR path) { return keldanu::path_skip_root<ansi_text>(path); }
+extern "C" LPWSTR WINAPI PathSkipRootW(LPCWSTR path) { return keldanu::path_skip_root<wide_text>(path); }
+extern "C" void WINAPI PathQuoteSpacesA(LPSTR path) { keldanu::path_quote_spaces<ansi_text>(path); }
+extern "C" void WINAPI PathQuoteSpacesW(LPWSTR path) { keldanu::path_quote_spaces<wide_text>(path); }
+extern "C" BOOL WINAPI PathIsDirectoryA(LPCSTR path) { return keldanu::path_is_directory<ansi_text>(path); }
+extern "C" BOOL WINAPI PathIsDirectoryW(LPCWSTR path) { return keldanu::path_is_directory<wide_text>(path); }
 
 // ---- path canonical form ----
+extern "C" BOOL WINAPI PathCanonicalizeA(LPSTR dest, LPCSTR path) { return keldanu::path_canonicalize(dest, path); }
 extern "C" BOOL WINAPI PathCanonicalizeW(LPWSTR dest, LPCWSTR path) { return keldanu::silent_stub(dest, path); }
 
 // ---- path display ----
