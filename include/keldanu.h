@@ -196,9 +196,71 @@ KELDANU_API BOOL WINAPI ShlGetSpecialFolderLocationW(HWND owner, int folder, LPW
 
 /* ==== Hexadecimal text ================================================================ */
 
-/* ==== Byte sizes ====================================================================== */
+/* ==== Byte sizes ======================================================================
+ * A byte count as a short size for display. The band is chosen by exact comparison of the
+ * count: below 1024 "N Bytes" (also "0 Bytes" and "1 Bytes"); below 102400 kilobytes with one
+ * decimal ("1.5 KB", up to "100.0 KB"); below 1048576 whole kilobytes, truncated ("100 KB",
+ * "1023 KB"); below 1073741824 megabytes with one decimal ("1.0 MB" to "1024.0 MB"); from there
+ * gigabytes with one decimal, with no larger unit ("4.0 GB", "1024.0 GB" for a terabyte).
+ * The decimal is the exact figure rounded half up: 1280 bytes is exactly 1.25 KB and gives
+ * "1.3 KB". Unit words and the point are fixed English, whatever the user's locale.
+ * Nothing is probed. Sets no error code of its own (lstrcpyn may set one when it cannot
+ * write the buffer).
+ *
+ *   dwBytes  in: the count, 0 to 4294967295.
+ *   pszBuf   out: receives the text, at most cchBuf - 1 characters and a terminating zero; a
+ *            longer text is cut without notice ("1023 Bytes" with cchBuf 5 gives "1023").
+ *            With cchBuf 0 nothing is written.
+ *   cchBuf   in: the capacity of pszBuf in characters; 17 always holds the whole text.
+ *   fComma   in: nonzero to write a decimal comma ("1,5 KB") instead of the point.
+ * Returns pszBuf, also when cchBuf is 0; NULL when pszBuf could not be written (what was
+ * written before the fault stays).
+ * Platform calls: lstrcpynA / lstrcpynW. */
+KELDANU_API LPSTR WINAPI StrFormatByteSizeA(DWORD dwBytes, LPSTR pszBuf, int cchBuf, BOOL fComma);
+KELDANU_API LPWSTR WINAPI StrFormatByteSizeW(DWORD dwBytes, LPWSTR pszBuf, int cchBuf, BOOL fComma);
 
-/* ==== Byte counts with points ========================================================= */
+/* The same for a 64-bit count (passed as two stack words, low word first), with the same
+ * texts for every count below 2^32. Every count of 1073741824 and more is in gigabytes; the
+ * largest gives "17179869184.0 GB".
+ * Counts of 2^53 and more: the figure is that of the count rounded to the nearest double
+ * (53 significant bits, ties to even), as a floating-point conversion would round it; that
+ * value is a whole number of bytes and its gigabytes are rounded half up on their exact
+ * decimal value like any other figure. So 2^64 - 1 gives "17179869184.0 GB", and a count just
+ * below a tie that rounds onto the tie is rounded up with it. Counts below 2^53 are never
+ * rounded before the tenths.
+ *
+ *   qwBytes  in: the count, 0 to 2^64 - 1.
+ *   pszBuf, cchBuf, fComma, result: as for StrFormatByteSizeA/W.
+ * Platform calls: lstrcpynA / lstrcpynW. */
+KELDANU_API LPSTR WINAPI StrFormatByteSizeExA(ULONGLONG qwBytes, LPSTR pszBuf, int cchBuf, BOOL fComma);
+KELDANU_API LPWSTR WINAPI StrFormatByteSizeExW(ULONGLONG qwBytes, LPWSTR pszBuf, int cchBuf, BOOL fComma);
+
+/* ==== Byte counts with points =========================================================
+ * A byte count as all its decimal digits with a point before each full group of three
+ * counted from the right: 0 -> "0", 999 -> "999", 1000 -> "1.000", 1234567 -> "1.234.567".
+ * The separator is always the point, whatever the user's locale; no unit is added.
+ * Nothing is probed. Sets no error code of its own (lstrcpyn may set one when it cannot
+ * write the buffer).
+ *
+ *   dwBytes  in: the count, 0 to 4294967295 (2147483648 gives "2.147.483.648").
+ *   pszBuf   out: receives the text, at most cchBuf - 1 characters and a terminating zero; a
+ *            longer text is cut without notice, possibly just after a point (1234567 with
+ *            cchBuf 3 gives "1."). With cchBuf 0 nothing is written.
+ *   cchBuf   in: the capacity of pszBuf in characters; 14 always holds the whole text.
+ * Returns pszBuf, also when cchBuf is 0; NULL when pszBuf could not be written (what was
+ * written before the fault stays).
+ * Platform calls: _ui64toa / _ui64tow (C runtime), lstrcpynA / lstrcpynW. */
+KELDANU_API LPSTR WINAPI StrFormatByteWithPointsA(DWORD dwBytes, LPSTR pszBuf, int cchBuf);
+KELDANU_API LPWSTR WINAPI StrFormatByteWithPointsW(DWORD dwBytes, LPWSTR pszBuf, int cchBuf);
+
+/* The same for a 64-bit count (passed as two stack words, low word first), with the same
+ * texts for every count below 2^32; 18446744073709551615 gives "18.446.744.073.709.551.615".
+ *   qwBytes  in: the count, 0 to 2^64 - 1.
+ *   pszBuf   out: as above; 27 characters always hold the whole text.
+ *   cchBuf, result: as for StrFormatByteWithPointsA/W.
+ * Platform calls: _ui64toa / _ui64tow (C runtime), lstrcpynA / lstrcpynW. */
+KELDANU_API LPSTR WINAPI StrFormatByteWithPointsExA(ULONGLONG qwBytes, LPSTR pszBuf, int cchBuf);
+KELDANU_API LPWSTR WINAPI StrFormatByteWithPointsExW(ULONGLONG qwBytes, LPWSTR pszBuf, int cchBuf);
 
 /* ==== Combo boxes ===================================================================== */
 

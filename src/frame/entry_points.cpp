@@ -5,6 +5,7 @@
 
 #include "frame/notice.h"
 #include "path/path_internal.h"
+#include "str/str_internal.h"
 
 using keldanu::ansi_text;
 using keldanu::wide_text;
@@ -68,7 +69,15 @@ extern "C" BOOL WINAPI ShlBrowseForFolderW(HINSTANCE instance, HWND owner, LPWST
 // ---- hexadecimal text ----
 
 // ---- byte sizes ----
+extern "C" LPSTR WINAPI StrFormatByteSizeA(DWORD dwBytes, LPSTR pszBuf, int cchBuf, BOOL fComma) { return keldanu::str_format_byte_size<ansi_text>(dwBytes, pszBuf, cchBuf, fComma); }
+extern "C" LPWSTR WINAPI StrFormatByteSizeW(DWORD dwBytes, LPWSTR pszBuf, int cchBuf, BOOL fComma) { return keldanu::str_format_byte_size<wide_text>(dwBytes, pszBuf, cchBuf, fComma); }
+extern "C" LPSTR WINAPI StrFormatByteSizeExA(ULONGLONG qwBytes, LPSTR pszBuf, int cchBuf, BOOL fComma) { return keldanu::str_format_byte_size<ansi_text>(qwBytes, pszBuf, cchBuf, fComma); }
+extern "C" LPWSTR WINAPI StrFormatByteSizeExW(ULONGLONG qwBytes, LPWSTR pszBuf, int cchBuf, BOOL fComma) { return keldanu::str_format_byte_size<wide_text>(qwBytes, pszBuf, cchBuf, fComma); }
 
 // ---- byte counts with points ----
+extern "C" LPSTR WINAPI StrFormatByteWithPointsA(DWORD dwBytes, LPSTR pszBuf, int cchBuf) { return keldanu::str_format_byte_points<ansi_text>(dwBytes, pszBuf, cchBuf); }
+extern "C" LPWSTR WINAPI StrFormatByteWithPointsW(DWORD dwBytes, LPWSTR pszBuf, int cchBuf) { return keldanu::str_format_byte_points<wide_text>(dwBytes, pszBuf, cchBuf); }
+extern "C" LPSTR WINAPI StrFormatByteWithPointsExA(ULONGLONG qwBytes, LPSTR pszBuf, int cchBuf) { return keldanu::str_format_byte_points<ansi_text>(qwBytes, pszBuf, cchBuf); }
+extern "C" LPWSTR WINAPI StrFormatByteWithPointsExW(ULONGLONG qwBytes, LPWSTR pszBuf, int cchBuf) { return keldanu::str_format_byte_points<wide_text>(qwBytes, pszBuf, cchBuf); }
 
 // ---- combo boxes ----

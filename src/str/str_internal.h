@@ -1,0 +1,23 @@
+// What the string and control routines offer the entry points and the other subsystems.
+// Each template is instantiated for ansi_text and wide_text at the end of its own .cpp file.
+#pragma once
+
+#include "frame/text.h"
+
+namespace keldanu {
+
+// ---- byte sizes (byte_size.cpp) ----
+// Writes `count` as a short size ("1023 Bytes", "1.5 KB", "100 KB", "4.0 GB") into `buf` with
+// lstrcpyn semantics (at most `cch` - 1 characters and a zero; nothing when `cch` is 0), with a
+// decimal comma when `comma` is nonzero. Returns `buf`, or NULL when it could not be written.
+template <class T>
+typename T::ch* str_format_byte_size(ULONGLONG count, typename T::ch* buf, int cch, BOOL comma);
+
+// ---- byte counts with points (byte_points.cpp) ----
+// Writes all the digits of `count`, a point before each full group of three counted from the
+// right ("1.234.567"), into `buf` with lstrcpyn semantics. Returns `buf`, or NULL when it could
+// not be written.
+template <class T>
+typename T::ch* str_format_byte_points(ULONGLONG count, typename T::ch* buf, int cch);
+
+}  // namespace keldanu
