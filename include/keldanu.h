@@ -122,7 +122,8 @@ KELDANU_API BOOL WINAPI INetParseUrlW(LPCWSTR url, LPDWORD scheme, LPWSTR host, 
  *   url   out: a URL buffer; the value cut to 2059 characters, or empty when the file, the
  *         section or the key is missing.
  * Returns 1 when the buffer is writable for 2061 characters, else 0 (nothing written). Sets no
- * error code. Uses IsBadWritePtr, GetPrivateProfileStringA/W. */
+ * error code of its own; the INI service may change it. Uses IsBadWritePtr,
+ * GetPrivateProfileStringA/W. */
 KELDANU_API BOOL WINAPI INetReadShortcutA(LPCSTR file, LPSTR url);
 KELDANU_API BOOL WINAPI INetReadShortcutW(LPCWSTR file, LPWSTR url);
 
@@ -131,8 +132,8 @@ KELDANU_API BOOL WINAPI INetReadShortcutW(LPCWSTR file, LPWSTR url);
  * platform's: a new file is written in the ANSI code page even by the W form.
  *   file  in: the file's name, passed to the platform as it is.
  *   url   in: a zero-terminated text of any length, stored unchanged.
- * Returns 1, also when the file cannot be written. Sets no error code. Uses
- * WritePrivateProfileStringA/W. */
+ * Returns 1, also when the file cannot be written. Sets no error code of its own; the INI
+ * service may change it. Uses WritePrivateProfileStringA/W. */
 KELDANU_API BOOL WINAPI INetSaveShortcutA(LPCSTR file, LPCSTR url);
 KELDANU_API BOOL WINAPI INetSaveShortcutW(LPCWSTR file, LPCWSTR url);
 

@@ -96,7 +96,6 @@ TYPED_TEST(INetShortcut, SaveIntoMissingFolderStillReturnsOne) {
     EXPECT_EQ(TypeParam::save(file, TypeParam::from("http://h/")), 1);
     EXPECT_EQ(GetFileAttributesW(this->dir_.file(L"no such folder").c_str()), INVALID_FILE_ATTRIBUTES)
         << "the folder was created";
-    EXPECT_EQ(this->read(file), typename TypeParam::text());
 }
 
 // The file's value is found by the platform's INI reader under the names the library uses,
