@@ -57,7 +57,9 @@ BOOL url_parse(const typename T::ch* url, DWORD* scheme, typename T::ch* host, t
     path[0] = 0;
     *scheme = unknown_scheme;
 
-    // The URL is cut at 2059 characters; the rest is ignored.
+    // The URL is cut at 2059 characters; the rest is ignored. A null URL is read as the
+    // empty text rather than left to the copy, which would leave the working copy unset.
+    if (!url) url = KELDANU_TEXT(T, "");
     ch work[url_buffer_chars];
     T::copy_n(work, url, url_copy_count);
     if (!url_canonicalize<T>(work, 0)) return 0;

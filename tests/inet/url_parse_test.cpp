@@ -174,6 +174,20 @@ TEST(INetParseUrlW, EscapesBecomeSingleUnits) {
     EXPECT_STREQ(path, L"/\x00E9\x3042");
 }
 
+// The input is not probed; a null URL is taken as the empty text, a file name.
+TYPED_TEST(INetParseUrl, NullUrlIsEmpty) {
+    using ch = typename TypeParam::ch;
+    ch host[url_buffer_chars], path[url_buffer_chars];
+    host[0] = path[0] = ch('x');
+    DWORD scheme = 0;
+    SetLastError(0xDEADBEEF);
+    EXPECT_EQ(TypeParam::call(nullptr, &scheme, host, path), 1);
+    EXPECT_EQ(scheme, 1u);
+    EXPECT_EQ(host[0], ch(0));
+    EXPECT_EQ(path[0], ch(0));
+    EXPECT_EQ(GetLastError(), 0xDEADBEEFu);
+}
+
 // Each probe on its own: the output that fails it, NULL or 2061 characters that run into a
 // no-access page (4 bytes for the scheme), makes the call fail before anything is written.
 TYPED_TEST(INetParseUrl, EveryProbeFailsBeforeWriting) {
