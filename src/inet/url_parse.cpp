@@ -82,7 +82,9 @@ BOOL url_parse(const typename T::ch* url, DWORD* scheme, typename T::ch* host, t
         ch* delimiter = const_cast<ch*>(T::find_any(work, scheme_delimiters<T>()));
         if (delimiter && delimiter < colon) end = delimiter;
         *end = 0;
-        T::lower(work);
+        // An empty scheme is not lowered: CharLowerA would report an empty text as an
+        // invalid parameter and leave that error code behind.
+        if (work[0]) T::lower(work);
         scheme_text = work;
         rest = end + 1;
     }

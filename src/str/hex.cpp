@@ -21,7 +21,9 @@ int hex_digit_value(typename T::uch c) {
 template <class T>
 int str_hex_to_decimal(const typename T::ch* text, int error_value) {
     using uch = typename T::uch;
-    // lstrlen answers 0 for a null pointer, so a null text gives 0 like an empty one.
+    // A null text gives 0 like an empty one. It is answered here rather than left to
+    // lstrlen, which gets there only by catching the access fault.
+    if (!text) return 0;
     const int length = T::len(text);
     if (length < 1) return 0;
     DWORD value = 0;  // unsigned so that more than eight digits wrap instead of overflowing
