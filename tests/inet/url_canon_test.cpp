@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -205,8 +206,9 @@ TYPED_TEST(INetCanonicalizeUrl, CutAt2059Characters) {
     };
     for (const bound_row row : {bound_row{2058, 2058}, {2059, 2059}, {2060, 2059}, {2061, 2059}, {2100, 2059}}) {
         SCOPED_TRACE(testing::Message() << row.length << " characters without escapes");
-        // A buffer with room for the whole text and its terminator, beyond the 2061 probed.
-        test::guarded_buffer buffer((row.length + 1) * sizeof(ch), 0);
+        // A buffer with room for the whole text and its terminator, and never less than the
+        // 2061 characters the call probes.
+        test::guarded_buffer buffer(std::max(row.length + 1, url_buffer_chars) * sizeof(ch), 0);
         ch* url = TypeParam::chars(buffer);
         for (size_t i = 0; i < row.length; ++i) url[i] = ch('a' + i % 26);
         const text input(url);
@@ -228,7 +230,7 @@ TYPED_TEST(INetCanonicalizeUrl, CutAt2059Characters) {
     for (const escape_row& row : escape_rows) {
         SCOPED_TRACE(row.why);
         const text input = text(row.before, ch('x')) + TypeParam::from("%41");
-        test::guarded_buffer buffer((input.size() + 1) * sizeof(ch), 0);
+        test::guarded_buffer buffer(std::max(input.size() + 1, url_buffer_chars) * sizeof(ch), 0);
         ch* url = TypeParam::chars(buffer);
         std::memcpy(url, input.c_str(), (input.size() + 1) * sizeof(ch));
         EXPECT_EQ(TypeParam::call(url, 0), 1);
