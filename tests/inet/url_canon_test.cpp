@@ -273,7 +273,9 @@ TYPED_TEST(INetCanonicalizeUrl, AgreesWithRestartingOnGeneratedTexts) {
     unsigned seed = 12345;
     for (int n = 0; n < 300; ++n) {
         std::string s;
-        const size_t length = 20 + n * 7;  // up to about 2100: across the cut as well
+        // Up to 2060 characters, the most a 2061-character buffer holds with its terminator:
+        // one past the cut.
+        const size_t length = std::min<size_t>(20 + n * 7, url_max_chars + 1);
         for (size_t i = 0; i < length; ++i) {
             seed = seed * 1103515245u + 12345u;
             s.push_back(alphabet[(seed >> 16) % letters]);
