@@ -180,6 +180,62 @@ KELDANU_API BOOL WINAPI PathCanonicalizeW(LPWSTR dest, LPCWSTR path);
 /* ==== Shell-link shortcuts ============================================================ */
 
 /* ==== URLs and internet shortcuts ===================================================== */
+/* A URL buffer is a caller buffer with room for 2061 characters (2061 bytes for A, 4122 for
+ * W). The whole of it is probed with IsBadWritePtr before anything is written; what it
+ * receives is at most 2059 characters and the terminating zero. */
+
+/* Decodes the percent escapes of the URL in place: "%" and the (up to) two characters after
+ * it become the character whose code those hexadecimal digits give (the A form a byte of the
+ * active code page, the W form a unit U+0000 to U+00FF, never read as UTF-8). A value of 0
+ * (digits 00, or any character that is not a digit) leaves nothing in their place, and a
+ * decoded "%" opens a further escape with the two characters after it, so "%2541" gives "A".
+ * Nothing else changes; the result holds no "%".
+ *   url       in/out: a URL buffer holding a zero-terminated text; on success it holds the
+ *             decoded text, cut to 2059 characters; on failure it is untouched.
+ *   reserved  in: must be 0.
+ * Returns 1 on success; 0 when reserved is not 0 or the buffer is not writable for 2061
+ * characters (NULL included). Sets no error code. Uses IsBadWritePtr, lstrcpynA/W. */
+KELDANU_API BOOL WINAPI INetCanonicalizeUrlA(LPSTR url, DWORD reserved);
+KELDANU_API BOOL WINAPI INetCanonicalizeUrlW(LPWSTR url, DWORD reserved);
+
+/* Splits a URL into a scheme number, a host and a path. Escapes are decoded first (as by
+ * INetCanonicalizeUrl), so "%2F" splits like "/". A text without any "/" is a file name:
+ * scheme 1, the whole text as path. Otherwise the text is cut, in this order, at the first
+ * "#"; at the first ":" (or at an earlier one of !"#$%&'()*+,-.;<=>? ) which ends the scheme;
+ * after a leading "//", at the next "/" which ends the host (user, password and port stay in
+ * it); then the rest, the path, at the first "?" and the first ";".
+ *   url     in: a zero-terminated text; only its first 2059 characters are considered.
+ *   scheme  out: 1 file, 2 ftp, 3 http, 4 https, 5 mailto, 6 news, 7 nntp, 8 telnet,
+ *           9 gopher, 10 prospero, 11 wais (compared after lower-casing), 65535 for any other
+ *           scheme or none. Probed for 4 bytes.
+ *   host    out: a URL buffer; the host as written (case kept), or empty.
+ *   path    out: a URL buffer; the path, or empty.
+ * Returns 1 on success. Returns 0 when scheme, host or path is not writable (NULL included);
+ * nothing is written then. Sets no error code. Uses IsBadWritePtr, lstrcpynA/W, CharLowerA/W,
+ * lstrcmpA/W. */
+KELDANU_API BOOL WINAPI INetParseUrlA(LPCSTR url, LPDWORD scheme, LPSTR host, LPSTR path);
+KELDANU_API BOOL WINAPI INetParseUrlW(LPCWSTR url, LPDWORD scheme, LPWSTR host, LPWSTR path);
+
+/* Reads the URL of an internet shortcut file: the value of key "URL" in section
+ * "InternetShortcut", unchanged (escapes are not decoded).
+ *   file  in: the file's name, passed to the platform as it is.
+ *   url   out: a URL buffer; the value cut to 2059 characters, or empty when the file, the
+ *         section or the key is missing.
+ * Returns 1 when the buffer is writable for 2061 characters, else 0 (nothing written). Sets no
+ * error code of its own; the INI service may change it. Uses IsBadWritePtr,
+ * GetPrivateProfileStringA/W. */
+KELDANU_API BOOL WINAPI INetReadShortcutA(LPCSTR file, LPSTR url);
+KELDANU_API BOOL WINAPI INetReadShortcutW(LPCWSTR file, LPWSTR url);
+
+/* Stores a URL as key "URL" in section "InternetShortcut" of an internet shortcut file,
+ * creating the file, section or key as needed. The file's layout and encoding are the
+ * platform's: a new file is written in the ANSI code page even by the W form.
+ *   file  in: the file's name, passed to the platform as it is.
+ *   url   in: a zero-terminated text of any length, stored unchanged.
+ * Returns 1, also when the file cannot be written. Sets no error code of its own; the INI
+ * service may change it. Uses WritePrivateProfileStringA/W. */
+KELDANU_API BOOL WINAPI INetSaveShortcutA(LPCSTR file, LPCSTR url);
+KELDANU_API BOOL WINAPI INetSaveShortcutW(LPCWSTR file, LPCWSTR url);
 
 /* ==== Registry profile strings ======================================================== */
 
@@ -195,6 +251,17 @@ KELDANU_API BOOL WINAPI ShlGetSpecialFolderLocationW(HWND owner, int folder, LPW
 /* ==== Create-shortcut launcher ======================================================== */
 
 /* ==== Hexadecimal text ================================================================ */
+
+/* The value of a text of hexadecimal digits (0-9, a-f, A-F), read left to right in 32-bit
+ * unsigned arithmetic: more than eight digits wrap, "FFFFFFFF" gives -1. An "h" or "H" ends
+ * the number there ("1Fh" and "1Fh99" give 31, "h" gives 0). There is no sign, blank or "0x"
+ * prefix: any other character gives error_value.
+ *   text         in: a zero-terminated text.
+ *   error_value  in: returned when the text holds a character that is not allowed.
+ * Returns the value, error_value, or 0 for an empty text or NULL. Sets no error code. Uses
+ * lstrlenA/W. */
+KELDANU_API int WINAPI StrHexStringToDecimalA(LPCSTR text, int error_value);
+KELDANU_API int WINAPI StrHexStringToDecimalW(LPCWSTR text, int error_value);
 
 /* ==== Byte sizes ======================================================================
  * A byte count as a short size for display. The band is chosen by exact comparison of the

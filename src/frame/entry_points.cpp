@@ -4,6 +4,7 @@
 #include "keldanu.h"
 
 #include "frame/notice.h"
+#include "inet/inet_internal.h"
 #include "path/path_internal.h"
 #include "str/str_internal.h"
 
@@ -53,6 +54,14 @@ extern "C" BOOL WINAPI PathCanonicalizeW(LPWSTR dest, LPCWSTR path) { return kel
 // ---- shell-link shortcuts ----
 
 // ---- URLs and internet shortcuts ----
+extern "C" BOOL WINAPI INetCanonicalizeUrlA(LPSTR url, DWORD reserved) { return keldanu::url_canonicalize<ansi_text>(url, reserved); }
+extern "C" BOOL WINAPI INetCanonicalizeUrlW(LPWSTR url, DWORD reserved) { return keldanu::url_canonicalize<wide_text>(url, reserved); }
+extern "C" BOOL WINAPI INetParseUrlA(LPCSTR url, LPDWORD scheme, LPSTR host, LPSTR path) { return keldanu::url_parse<ansi_text>(url, scheme, host, path); }
+extern "C" BOOL WINAPI INetParseUrlW(LPCWSTR url, LPDWORD scheme, LPWSTR host, LPWSTR path) { return keldanu::url_parse<wide_text>(url, scheme, host, path); }
+extern "C" BOOL WINAPI INetReadShortcutA(LPCSTR file, LPSTR url) { return keldanu::inet_read_shortcut<ansi_text>(file, url); }
+extern "C" BOOL WINAPI INetReadShortcutW(LPCWSTR file, LPWSTR url) { return keldanu::inet_read_shortcut<wide_text>(file, url); }
+extern "C" BOOL WINAPI INetSaveShortcutA(LPCSTR file, LPCSTR url) { return keldanu::inet_save_shortcut<ansi_text>(file, url); }
+extern "C" BOOL WINAPI INetSaveShortcutW(LPCWSTR file, LPCWSTR url) { return keldanu::inet_save_shortcut<wide_text>(file, url); }
 
 // ---- registry profile strings ----
 
@@ -67,6 +76,8 @@ extern "C" BOOL WINAPI ShlBrowseForFolderW(HINSTANCE instance, HWND owner, LPWST
 // ---- create-shortcut launcher ----
 
 // ---- hexadecimal text ----
+extern "C" int WINAPI StrHexStringToDecimalA(LPCSTR text, int error_value) { return keldanu::str_hex_to_decimal<ansi_text>(text, error_value); }
+extern "C" int WINAPI StrHexStringToDecimalW(LPCWSTR text, int error_value) { return keldanu::str_hex_to_decimal<wide_text>(text, error_value); }
 
 // ---- byte sizes ----
 extern "C" LPSTR WINAPI StrFormatByteSizeA(DWORD dwBytes, LPSTR pszBuf, int cchBuf, BOOL fComma) { return keldanu::str_format_byte_size<ansi_text>(dwBytes, pszBuf, cchBuf, fComma); }

@@ -19,5 +19,10 @@ typename T::ch* str_format_byte_size(ULONGLONG count, typename T::ch* buf, int c
 // not be written.
 template <class T>
 typename T::ch* str_format_byte_points(ULONGLONG count, typename T::ch* buf, int cch);
+// ---- hexadecimal text (hex.cpp) ----
+// The value of a text of hexadecimal digits, optionally ended by "h"/"H"; `error_value` when
+// it holds any other character, 0 when it is empty. Wraps modulo 2^32. The URL decoder calls
+// it on the (at most two) digits after each "%" with an error value of 0.
+template <class T> int str_hex_to_decimal(const typename T::ch* text, int error_value);
 
 }  // namespace keldanu
