@@ -24,4 +24,16 @@ char* path_find_last_char(const char* start, const char* end, WORD wanted);
 // the result would exceed 259 characters (the path is then left as it was).
 template <class T> typename T::ch* path_add_backslash(typename T::ch* path);
 
+// ---- display (display.cpp) ----
+template <class T> BOOL path_compact_path(HDC dc, typename T::ch* path, UINT width);
+template <class T> BOOL path_set_dlg_item_path(HWND dialog, int id, const typename T::ch* path);
+
+// ---- shell-link shortcuts (shortcut.cpp) ----
+template <class T>
+BOOL path_read_shortcut(HWND owner, const typename T::ch* file, typename T::ch* target, typename T::ch* description,
+                        typename T::ch* directory, typename T::ch* arguments);
+template <class T>
+BOOL path_save_shortcut(const typename T::ch* file, const typename T::ch* target, const typename T::ch* description,
+                        const typename T::ch* directory, const typename T::ch* arguments);
+
 }  // namespace keldanu
