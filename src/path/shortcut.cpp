@@ -69,10 +69,11 @@ const wchar_t* wide_file_name(const char* name, wchar_t (&buffer)[wide_name_char
     return buffer;
 }
 
-// Empties a caller's output if its first character can be written.
+// Empties a caller's output if its first character can be written. NULL is passed over
+// without asking the probe, which would have to fault to answer.
 template <class T>
 void empty_output(typename T::ch* out) {
-    if (!T::bad_write(out, 1)) out[0] = 0;
+    if (out && !T::bad_write(out, 1)) out[0] = 0;
 }
 
 // Copies a field read into `text` (read_buffer_chars long) out to a caller's buffer, cut to

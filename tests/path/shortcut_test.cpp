@@ -44,6 +44,11 @@ struct outputs {
     test::guarded_buffer directory{field_chars * sizeof(Ch), 0x41};
     test::guarded_buffer arguments{field_chars * sizeof(Ch), 0x41};
 
+    // The marker ends with a terminator in the last character, so an output the library
+    // leaves alone reads as 259 'A's.
+    outputs() {
+        for (const test::guarded_buffer* b : {&target, &description, &directory, &arguments}) at(*b)[field_chars - 1] = 0;
+    }
     Ch* at(const test::guarded_buffer& b) const { return static_cast<Ch*>(b.data()); }
     // The text an output holds; a missing terminator shows as a failure.
     std::wstring text(const test::guarded_buffer& b) const {
