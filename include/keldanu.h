@@ -175,9 +175,76 @@ KELDANU_API BOOL WINAPI PathIsDirectoryW(LPCWSTR path);
 KELDANU_API BOOL WINAPI PathCanonicalizeA(LPSTR dest, LPCSTR path);
 KELDANU_API BOOL WINAPI PathCanonicalizeW(LPWSTR dest, LPCWSTR path);
 
-/* ==== Path display ==================================================================== */
+/* ==== Path display ====================================================================
+ * A path shortened to a width in pixels: characters in its middle give way to "...", and as
+ * much as fits of the text after the last backslash is kept. The system's text drawing does
+ * the measuring and the rewriting: DrawTextA/W with DT_PATH_ELLIPSIS | DT_MODIFYSTRING and no
+ * other flag, so an "&" is taken as a prefix mark while measuring. Sets no error code. */
 
-/* ==== Shell-link shortcuts ============================================================ */
+/* Shortens `path` in place to `width` pixels in the font currently selected into `dc`.
+ *   dc     in: a device context; only its font is read (lent to a memory context of the
+ *          library's own), nothing in it is changed.
+ *   path   in/out: the path; must have room for four characters more than it holds, which
+ *          the system may add. A path that fits is left as it was. NULL does nothing.
+ *   width  in: the width in pixels.
+ * Returns 1 always, also when no memory context could be made (the path is then unchanged).
+ * Uses CreateCompatibleDC, GetCurrentObject, SelectObject, SetRect, DrawTextA/W, DeleteDC. */
+KELDANU_API BOOL WINAPI PathCompactPathA(HDC dc, LPSTR path, UINT width);
+KELDANU_API BOOL WINAPI PathCompactPathW(HDC dc, LPWSTR path, UINT width);
+
+/* Shows `path` in the dialog item `id` of `dialog`, shortened as above to the item's client
+ * width in the item's own font (WM_GETFONT; the default font when it has none).
+ *   dialog  in: the dialog window.
+ *   id      in: the item's identifier.
+ *   path    in: the path; never changed. A copy of at most its first 259 characters is
+ *           shortened, so a longer text is cut before it is shown. NULL shows "".
+ * Returns the result of SetDlgItemTextA/W: nonzero when the item's text was set, 0 when the
+ * dialog has no such item or the text could not be set.
+ * Uses GetDlgItem, GetClientRect, GetDC, SendMessageA (WM_GETFONT), SelectObject, ReleaseDC,
+ * SetDlgItemTextA/W and the calls of PathCompactPathA/W. */
+KELDANU_API BOOL WINAPI PathSetDlgItemPathA(HWND dialog, int id, LPCSTR path);
+KELDANU_API BOOL WINAPI PathSetDlgItemPathW(HWND dialog, int id, LPCWSTR path);
+
+/* ==== Shell-link shortcuts ============================================================
+ * Shell-link (.lnk) files read and written through the system's shell-link object
+ * (CoCreateInstance of CLSID_ShellLink, IShellLinkA in the A forms and IShellLinkW in the W
+ * forms, IPersistFile). The A forms hand the fields to IShellLinkA as ANSI text and widen only
+ * the file name (MultiByteToWideChar, CP_ACP), which must then be shorter than 260
+ * characters. The library never initialises COM: the calling thread must have called
+ * CoInitialize or CoInitializeEx, or these return 0. Every interface is released before the
+ * call returns. Sets no error code of its own. */
+
+/* Reads the shortcut `file`, lets the shell resolve it (SLR_ANY_MATCH; the shell may show
+ * its own window, owned by `owner`, while it looks for a moved target) and copies out four of
+ * its fields.
+ *   owner        in: owner window for the shell's user interface; may be NULL.
+ *   file         in: the shortcut file. NULL fails.
+ *   target       out: the target path (GetPath, SLGP_UNCPRIORITY);
+ *   description  out: the description;
+ *   directory    out: the working directory;
+ *   arguments    out: the arguments. Each a buffer of at least 260 characters, receiving at
+ *                most 259 characters and a terminator; a longer field arrives cut. Each may
+ *                be NULL or not writable (IsBadWritePtr), and is then left alone.
+ * Every writable output is emptied first, so on failure all of them hold "". A field whose
+ * getter fails stays empty; the other fields are still filled.
+ * Returns 1 when the arguments were read with S_OK; 0 when COM is not initialised, the file
+ * name is NULL or too long (A), the file cannot be loaded or resolved, or GetArguments
+ * answered anything but S_OK (S_FALSE included, although the fields were copied). */
+KELDANU_API BOOL WINAPI PathReadShortcutA(HWND owner, LPCSTR file, LPSTR target, LPSTR description, LPSTR directory, LPSTR arguments);
+KELDANU_API BOOL WINAPI PathReadShortcutW(HWND owner, LPCWSTR file, LPWSTR target, LPWSTR description, LPWSTR directory, LPWSTR arguments);
+
+/* Writes the shortcut `file` with the given fields (IPersistFile::Save, remembering the
+ * name, then SaveCompleted).
+ *   file         in: the shortcut file to write; required (NULL fails at once).
+ *   target       in: the target path, or NULL to leave it unset;
+ *   description  in: the description, or NULL;
+ *   directory    in: the working directory, or NULL;
+ *   arguments    in: the arguments, or NULL. A field the shell-link object refuses is left
+ *                out of the file silently.
+ * Returns 1 when Save answered S_OK; 0 for a NULL or too long (A) file name, when COM is not
+ * initialised, or when the file could not be saved. */
+KELDANU_API BOOL WINAPI PathSaveShortcutA(LPCSTR file, LPCSTR target, LPCSTR description, LPCSTR directory, LPCSTR arguments);
+KELDANU_API BOOL WINAPI PathSaveShortcutW(LPCWSTR file, LPCWSTR target, LPCWSTR description, LPCWSTR directory, LPCWSTR arguments);
 
 /* ==== URLs and internet shortcuts ===================================================== */
 /* A URL buffer is a caller buffer with room for 2061 characters (2061 bytes for A, 4122 for

@@ -50,8 +50,24 @@ extern "C" BOOL WINAPI PathCanonicalizeA(LPSTR dest, LPCSTR path) { return kelda
 extern "C" BOOL WINAPI PathCanonicalizeW(LPWSTR dest, LPCWSTR path) { return keldanu::silent_stub(dest, path); }
 
 // ---- path display ----
+extern "C" BOOL WINAPI PathCompactPathA(HDC dc, LPSTR path, UINT width) { return keldanu::path_compact_path<ansi_text>(dc, path, width); }
+extern "C" BOOL WINAPI PathCompactPathW(HDC dc, LPWSTR path, UINT width) { return keldanu::path_compact_path<wide_text>(dc, path, width); }
+extern "C" BOOL WINAPI PathSetDlgItemPathA(HWND dialog, int id, LPCSTR path) { return keldanu::path_set_dlg_item_path<ansi_text>(dialog, id, path); }
+extern "C" BOOL WINAPI PathSetDlgItemPathW(HWND dialog, int id, LPCWSTR path) { return keldanu::path_set_dlg_item_path<wide_text>(dialog, id, path); }
 
 // ---- shell-link shortcuts ----
+extern "C" BOOL WINAPI PathReadShortcutA(HWND owner, LPCSTR file, LPSTR target, LPSTR description, LPSTR directory, LPSTR arguments) {
+    return keldanu::path_read_shortcut<ansi_text>(owner, file, target, description, directory, arguments);
+}
+extern "C" BOOL WINAPI PathReadShortcutW(HWND owner, LPCWSTR file, LPWSTR target, LPWSTR description, LPWSTR directory, LPWSTR arguments) {
+    return keldanu::path_read_shortcut<wide_text>(owner, file, target, description, directory, arguments);
+}
+extern "C" BOOL WINAPI PathSaveShortcutA(LPCSTR file, LPCSTR target, LPCSTR description, LPCSTR directory, LPCSTR arguments) {
+    return keldanu::path_save_shortcut<ansi_text>(file, target, description, directory, arguments);
+}
+extern "C" BOOL WINAPI PathSaveShortcutW(LPCWSTR file, LPCWSTR target, LPCWSTR description, LPCWSTR directory, LPCWSTR arguments) {
+    return keldanu::path_save_shortcut<wide_text>(file, target, description, directory, arguments);
+}
 
 // ---- URLs and internet shortcuts ----
 extern "C" BOOL WINAPI INetCanonicalizeUrlA(LPSTR url, DWORD reserved) { return keldanu::url_canonicalize<ansi_text>(url, reserved); }

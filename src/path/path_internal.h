@@ -45,4 +45,16 @@ template <class T> BOOL path_is_directory(const typename T::ch* path);
 // not overlapping it); always 1.
 BOOL path_canonicalize(char* dest, const char* path);
 
+// ---- display (display.cpp) ----
+template <class T> BOOL path_compact_path(HDC dc, typename T::ch* path, UINT width);
+template <class T> BOOL path_set_dlg_item_path(HWND dialog, int id, const typename T::ch* path);
+
+// ---- shell-link shortcuts (shortcut.cpp) ----
+template <class T>
+BOOL path_read_shortcut(HWND owner, const typename T::ch* file, typename T::ch* target, typename T::ch* description,
+                        typename T::ch* directory, typename T::ch* arguments);
+template <class T>
+BOOL path_save_shortcut(const typename T::ch* file, const typename T::ch* target, const typename T::ch* description,
+                        const typename T::ch* directory, const typename T::ch* arguments);
+
 }  // namespace keldanu
