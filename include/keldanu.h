@@ -83,6 +83,39 @@ KELDANU_API BOOL WINAPI PathCanonicalizeW(LPWSTR dest, LPCWSTR path);
 
 /* ==== Registry profile strings ======================================================== */
 
+/* Reads a registry value as text, with a default. The whole buffer is cleared first; the
+ * subkey is opened for reading, the value's raw data (whatever its type: a REG_DWORD 65 reads
+ * as "A") is copied into the buffer, and the key is closed again.
+ *   key       in: an open key or a predefined root key (HKEY_CURRENT_USER, ...).
+ *   sub_key   in: the subkey below `key`, backslash-separated; NULL fails at once.
+ *   value     in: the value's name; NULL or "" names the key's default value.
+ *   fallback  in: the default text; NULL stands for the empty text.
+ *   buf       out: receives the data followed by zeros; on failure the default cut to
+ *             chars - 1 characters followed by zeros; for a NULL sub_key zeros only; for a
+ *             buffer that is not writable for `chars` characters, nothing.
+ *   chars     in: the buffer's capacity in characters (bytes for A, 2 bytes each for W).
+ * Returns TRUE when the value's data was placed in the buffer; FALSE when the buffer is not
+ * writable, sub_key is NULL, the key or value is missing, or the data does not fit. Data that
+ * fills the buffer to its last character, leaving no room for a terminating zero, counts as
+ * not fitting, so a TRUE read always holds a zero-terminated text.
+ * Sets no error code. Uses IsBadWritePtr, RegOpenKeyExA/W, RegQueryValueExA/W, RegCloseKey,
+ * lstrcpynA/W. */
+KELDANU_API BOOL WINAPI ShlGetProfileStringA(HKEY key, LPCSTR sub_key, LPCSTR value, LPCSTR fallback, LPSTR buf, DWORD chars);
+KELDANU_API BOOL WINAPI ShlGetProfileStringW(HKEY key, LPCWSTR sub_key, LPCWSTR value, LPCWSTR fallback, LPWSTR buf, DWORD chars);
+
+/* Stores a text as a REG_SZ registry value, creating the subkey and its missing parents. The
+ * stored data is the text's characters without the terminating zero (lstrlenA bytes for A,
+ * 2 x lstrlenW bytes for W); ShlGetProfileString reads it back as a terminated text.
+ *   key      in: an open key or a predefined root key.
+ *   sub_key  in: the subkey below `key`; NULL fails at once and writes nothing.
+ *   value    in: the value's name; NULL or "" names the key's default value.
+ *   data     in: the zero-terminated text to store, of any length.
+ * Returns TRUE when the value was stored, FALSE otherwise (a subkey created before a failed
+ * store stays). Sets no error code. Uses RegCreateKeyExA/W, RegSetValueExA/W, RegCloseKey,
+ * lstrlenA/W. */
+KELDANU_API BOOL WINAPI ShlWriteProfileStringA(HKEY key, LPCSTR sub_key, LPCSTR value, LPCSTR data);
+KELDANU_API BOOL WINAPI ShlWriteProfileStringW(HKEY key, LPCWSTR sub_key, LPCWSTR value, LPCWSTR data);
+
 /* ==== Folder browsing, special folders, system image list ============================= */
 
 /* ShlBrowseForFolderW and ShlGetSpecialFolderLocationW are one entry under two names: it

@@ -5,6 +5,7 @@
 
 #include "frame/notice.h"
 #include "path/path_internal.h"
+#include "shell/shell_internal.h"
 
 using keldanu::ansi_text;
 using keldanu::wide_text;
@@ -37,6 +38,10 @@ extern "C" BOOL WINAPI PathCanonicalizeW(LPWSTR dest, LPCWSTR path) { return kel
 // ---- URLs and internet shortcuts ----
 
 // ---- registry profile strings ----
+extern "C" BOOL WINAPI ShlGetProfileStringA(HKEY key, LPCSTR sub_key, LPCSTR value, LPCSTR fallback, LPSTR buf, DWORD chars) { return keldanu::profile_get_string<ansi_text>(key, sub_key, value, fallback, buf, chars); }
+extern "C" BOOL WINAPI ShlGetProfileStringW(HKEY key, LPCWSTR sub_key, LPCWSTR value, LPCWSTR fallback, LPWSTR buf, DWORD chars) { return keldanu::profile_get_string<wide_text>(key, sub_key, value, fallback, buf, chars); }
+extern "C" BOOL WINAPI ShlWriteProfileStringA(HKEY key, LPCSTR sub_key, LPCSTR value, LPCSTR data) { return keldanu::profile_write_string<ansi_text>(key, sub_key, value, data); }
+extern "C" BOOL WINAPI ShlWriteProfileStringW(HKEY key, LPCWSTR sub_key, LPCWSTR value, LPCWSTR data) { return keldanu::profile_write_string<wide_text>(key, sub_key, value, data); }
 
 // ---- folder browsing, special folders, system image list ----
 // ShlGetSpecialFolderLocationW is a second name of this entry (keldanu.def).
