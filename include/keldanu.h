@@ -135,6 +135,45 @@ KELDANU_API BOOL WINAPI ShlGetSpecialFolderLocationW(HWND owner, int folder, LPW
 
 /* ==== Combo boxes ===================================================================== */
 
+/* Appends the items of a "|"-separated string resource to a combo box's list, left to right,
+ * and optionally selects an entry. Runs of "|" and a "|" at either end add no empty items; the
+ * list is not cleared first (a sorted combo box places the items in its own order). The A form
+ * steps by characters, so a double-byte character whose trail byte is "|" is not split.
+ *   module     in: the module holding the string table.
+ *   combo      in: the combo box.
+ *   string_id  in: the string resource; only its first 2047 characters are used; a missing
+ *              resource adds nothing.
+ *   select     in: the entry to select with CB_SETCURSEL, or -1 to leave the selection.
+ * Returns TRUE always. Sets no error code. Uses LoadStringA/W, SendMessageA/W. */
+KELDANU_API BOOL WINAPI StrFillComboWithStringsA(HINSTANCE module, HWND combo, UINT string_id, int select);
+KELDANU_API BOOL WINAPI StrFillComboWithStringsW(HINSTANCE module, HWND combo, UINT string_id, int select);
+
+/* A most-recently-used history kept in the registry: under key\sub_key, one REG_SZ value per
+ * entry named by its index in decimal ("0" the most recent, "1", ...), at most 259
+ * characters each.
+ *
+ * StrReadComboHistory appends the values 0 to max_entries - 1 to the list, in that order,
+ * skipping missing and empty values and those equal (ignoring case) to an entry already in
+ * the list. Nothing happens when max_entries is 0 or less or the subkey does not exist.
+ *
+ * StrSaveComboHistory moves the combo box's edit text (its first 259 characters) to the top of
+ * the list: the first entry equal to it, ignoring case, is deleted, and a non-empty text is
+ * inserted at index 0 and selected (an empty edit text only removes an empty entry). Then the
+ * first max_entries entries of the list are stored as values 0, 1, ...; an entry longer than
+ * 259 characters is stored cut to 259. The list itself is not shortened, and values at
+ * indexes beyond those written stay as they were.
+ *   combo        in: the combo box (with an edit field, for the save).
+ *   key          in: an open key or a predefined root key.
+ *   sub_key      in: the history's subkey below `key` (created by the save if needed).
+ *   max_entries  in: the most values read, or written.
+ * Return nothing; failures to read or write a value are skipped. Set no error code. Use
+ * SendMessageA/W, GetWindowTextA/W, RegOpenKeyExA/W, RegQueryValueExA/W, RegCreateKeyExA/W,
+ * RegSetValueExA/W, RegCloseKey. */
+KELDANU_API void WINAPI StrReadComboHistoryA(HWND combo, HKEY key, LPCSTR sub_key, int max_entries);
+KELDANU_API void WINAPI StrReadComboHistoryW(HWND combo, HKEY key, LPCWSTR sub_key, int max_entries);
+KELDANU_API void WINAPI StrSaveComboHistoryA(HWND combo, HKEY key, LPCSTR sub_key, int max_entries);
+KELDANU_API void WINAPI StrSaveComboHistoryW(HWND combo, HKEY key, LPCWSTR sub_key, int max_entries);
+
 /* ==== Not implemented yet =============================================================
  * Each of these shows a modal message box (text "Not implemented yet", its own export name
  * as caption, an information icon and one OK button), then returns the value given below

@@ -6,6 +6,7 @@
 #include "frame/notice.h"
 #include "path/path_internal.h"
 #include "shell/shell_internal.h"
+#include "str/str_internal.h"
 
 using keldanu::ansi_text;
 using keldanu::wide_text;
@@ -60,3 +61,9 @@ extern "C" BOOL WINAPI ShlBrowseForFolderW(HINSTANCE instance, HWND owner, LPWST
 // ---- byte counts with points ----
 
 // ---- combo boxes ----
+extern "C" BOOL WINAPI StrFillComboWithStringsA(HINSTANCE module, HWND combo, UINT string_id, int select) { return keldanu::combo_fill<ansi_text>(module, combo, string_id, select); }
+extern "C" BOOL WINAPI StrFillComboWithStringsW(HINSTANCE module, HWND combo, UINT string_id, int select) { return keldanu::combo_fill<wide_text>(module, combo, string_id, select); }
+extern "C" void WINAPI StrReadComboHistoryA(HWND combo, HKEY key, LPCSTR sub_key, int max_entries) { keldanu::combo_read_history<ansi_text>(combo, key, sub_key, max_entries); }
+extern "C" void WINAPI StrReadComboHistoryW(HWND combo, HKEY key, LPCWSTR sub_key, int max_entries) { keldanu::combo_read_history<wide_text>(combo, key, sub_key, max_entries); }
+extern "C" void WINAPI StrSaveComboHistoryA(HWND combo, HKEY key, LPCSTR sub_key, int max_entries) { keldanu::combo_save_history<ansi_text>(combo, key, sub_key, max_entries); }
+extern "C" void WINAPI StrSaveComboHistoryW(HWND combo, HKEY key, LPCWSTR sub_key, int max_entries) { keldanu::combo_save_history<wide_text>(combo, key, sub_key, max_entries); }
