@@ -127,6 +127,23 @@ KELDANU_API BOOL WINAPI ShlGetSpecialFolderLocationW(HWND owner, int folder, LPW
 
 /* ==== Create-shortcut launcher ======================================================== */
 
+/* Starts the shell's create-shortcut command for a folder and returns without waiting for
+ * it. The command template is value "Command" of HKEY_CLASSES_ROOT\.lnk\ShellNew (read as by
+ * ShlGetProfileString, at most 259 characters); it is formatted with FormatMessage so that
+ * %1 and %2 become the folder, a backslash is appended unless the result is empty, already
+ * ends in one or has 259 characters or more, and the command is started with WinExec and
+ * SW_SHOWNORMAL. The W form converts the command to the ANSI code page first (characters it
+ * lacks become the default character); a command whose ANSI form needs more than 259 bytes
+ * is not started. Inserts other than a plain %1 or %2 (%3 to %99, or an insert with a !format!)
+ * have no argument and stay in the command as the literal text of the template.
+ *   folder  in: a zero-terminated path; not probed.
+ * Returns TRUE when a program was started; FALSE when no template is registered, the
+ * formatted command is empty (its expansion exceeded 259 characters) or the launch fails.
+ * Sets no error code of its own (WinExec may). Uses RegOpenKeyExA/W, RegQueryValueExA/W,
+ * FormatMessageA/W, WideCharToMultiByte, WinExec. */
+KELDANU_API BOOL WINAPI ShlDoCreateShortcutDlgA(LPCSTR folder);
+KELDANU_API BOOL WINAPI ShlDoCreateShortcutDlgW(LPCWSTR folder);
+
 /* ==== Hexadecimal text ================================================================ */
 
 /* ==== Byte sizes ====================================================================== */

@@ -53,6 +53,8 @@ extern "C" BOOL WINAPI ShlBrowseForFolderW(HINSTANCE instance, HWND owner, LPWST
 // ---- system queries ----
 
 // ---- create-shortcut launcher ----
+extern "C" BOOL WINAPI ShlDoCreateShortcutDlgA(LPCSTR folder) { return keldanu::create_shortcut_launch<ansi_text>(folder); }
+extern "C" BOOL WINAPI ShlDoCreateShortcutDlgW(LPCWSTR folder) { return keldanu::create_shortcut_launch<wide_text>(folder); }
 
 // ---- hexadecimal text ----
 

@@ -20,4 +20,9 @@ template <class T>
 BOOL profile_write_string(HKEY key, const typename T::ch* sub_key, const typename T::ch* value,
                           const typename T::ch* data);
 
+// ---- create-shortcut launcher (create_shortcut.cpp) ----
+// Starts the shell's registered create-shortcut command with `folder` put in for %1 and %2.
+// TRUE when a program was started.
+template <class T> BOOL create_shortcut_launch(const typename T::ch* folder);
+
 }  // namespace keldanu
