@@ -13,7 +13,10 @@ command -v Xvfb >/dev/null || need+=(xvfb)
 command -v cmake >/dev/null || need+=(cmake)
 command -v ninja >/dev/null || need+=(ninja-build)
 locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$' || need+=(locales)
-[ ${#need[@]} -eq 0 ] && [ -n "$(locale -a 2>/dev/null | grep -i '^ja_JP.utf8$')" ] && exit 0
+
+# Can this kernel start a 32-bit program (Wine's loader is one)? Some virtual machines
+# run 64-bit user code only; there 32-bit Wine runs under qemu's user-mode emulation.
+runs_i386() { [ -x /usr/lib/wine/wine ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
@@ -31,6 +34,20 @@ if [ ${#need[@]} -gt 0 ]; then
   fi
   $sudo apt-get update -qq || echo "setup: apt-get update reported errors; going on with the lists it has" >&2
   $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+
+if ! runs_i386; then
+  command -v qemu-i386-static >/dev/null || $sudo apt-get install -y -qq --no-install-recommends qemu-user-static >/dev/null
+  if [ ! -e /proc/sys/fs/binfmt_misc/register ]; then
+    $sudo mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
+  fi
+  if [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
+    # i386 ELF executables and shared objects go to qemu; F keeps the interpreter open so it
+    # works in any mount namespace.
+    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' |
+      $sudo tee /proc/sys/fs/binfmt_misc/register >/dev/null
+  fi
+  runs_i386 || { echo "setup: this machine cannot run 32-bit programs, even through qemu" >&2; exit 1; }
 fi
 
 # Wine takes its ANSI code page from the locale: the double-byte tests need ja_JP.UTF-8.
