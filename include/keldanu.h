@@ -306,6 +306,39 @@ KELDANU_API BOOL WINAPI INetSaveShortcutW(LPCWSTR file, LPCWSTR url);
 
 /* ==== Registry profile strings ======================================================== */
 
+/* Reads a registry value as text, with a default. The whole buffer is cleared first; the
+ * subkey is opened for reading, the value's raw data (whatever its type: a REG_DWORD 65 reads
+ * as "A") is copied into the buffer, and the key is closed again.
+ *   key       in: an open key or a predefined root key (HKEY_CURRENT_USER, ...).
+ *   sub_key   in: the subkey below `key`, backslash-separated; NULL fails at once.
+ *   value     in: the value's name; NULL or "" names the key's default value.
+ *   fallback  in: the default text; NULL stands for the empty text.
+ *   buf       out: receives the data followed by zeros; on failure the default cut to
+ *             chars - 1 characters followed by zeros; for a NULL sub_key zeros only; for a
+ *             buffer that is not writable for `chars` characters, nothing.
+ *   chars     in: the buffer's capacity in characters (bytes for A, 2 bytes each for W).
+ * Returns TRUE when the value's data was placed in the buffer; FALSE when the buffer is not
+ * writable, sub_key is NULL, the key or value is missing, or the data does not fit. Data that
+ * fills the buffer to its last character, leaving no room for a terminating zero, counts as
+ * not fitting, so a TRUE read always holds a zero-terminated text.
+ * Sets no error code. Uses IsBadWritePtr, RegOpenKeyExA/W, RegQueryValueExA/W, RegCloseKey,
+ * lstrcpynA/W. */
+KELDANU_API BOOL WINAPI ShlGetProfileStringA(HKEY key, LPCSTR sub_key, LPCSTR value, LPCSTR fallback, LPSTR buf, DWORD chars);
+KELDANU_API BOOL WINAPI ShlGetProfileStringW(HKEY key, LPCWSTR sub_key, LPCWSTR value, LPCWSTR fallback, LPWSTR buf, DWORD chars);
+
+/* Stores a text as a REG_SZ registry value, creating the subkey and its missing parents. The
+ * stored data is the text's characters without the terminating zero (lstrlenA bytes for A,
+ * 2 x lstrlenW bytes for W); ShlGetProfileString reads it back as a terminated text.
+ *   key      in: an open key or a predefined root key.
+ *   sub_key  in: the subkey below `key`; NULL fails at once and writes nothing.
+ *   value    in: the value's name; NULL or "" names the key's default value.
+ *   data     in: the zero-terminated text to store, of any length.
+ * Returns TRUE when the value was stored, FALSE otherwise (a subkey created before a failed
+ * store stays). Sets no error code. Uses RegCreateKeyExA/W, RegSetValueExA/W, RegCloseKey,
+ * lstrlenA/W. */
+KELDANU_API BOOL WINAPI ShlWriteProfileStringA(HKEY key, LPCSTR sub_key, LPCSTR value, LPCSTR data);
+KELDANU_API BOOL WINAPI ShlWriteProfileStringW(HKEY key, LPCWSTR sub_key, LPCWSTR value, LPCWSTR data);
+
 /* ==== Folder browsing, special folders, system image list ============================= */
 
 /* ShlBrowseForFolderW and ShlGetSpecialFolderLocationW are one entry under two names: it
@@ -316,6 +349,23 @@ KELDANU_API BOOL WINAPI ShlGetSpecialFolderLocationW(HWND owner, int folder, LPW
 /* ==== System queries ================================================================== */
 
 /* ==== Create-shortcut launcher ======================================================== */
+
+/* Starts the shell's create-shortcut command for a folder and returns without waiting for
+ * it. The command template is value "Command" of HKEY_CLASSES_ROOT\.lnk\ShellNew (read as by
+ * ShlGetProfileString, at most 259 characters); it is formatted with FormatMessage so that
+ * %1 and %2 become the folder, a backslash is appended unless the result is empty, already
+ * ends in one or has 259 characters or more, and the command is started with WinExec and
+ * SW_SHOWNORMAL. The W form converts the command to the ANSI code page first (characters it
+ * lacks become the default character); a command whose ANSI form needs more than 259 bytes
+ * is not started. Inserts other than a plain %1 or %2 (%3 to %99, or an insert with a !format!)
+ * have no argument and stay in the command as the literal text of the template.
+ *   folder  in: a zero-terminated path; not probed.
+ * Returns TRUE when a program was started; FALSE when no template is registered, the
+ * formatted command is empty (its expansion exceeded 259 characters) or the launch fails.
+ * Sets no error code of its own (WinExec may). Uses RegOpenKeyExA/W, RegQueryValueExA/W,
+ * FormatMessageA/W, WideCharToMultiByte, WinExec. */
+KELDANU_API BOOL WINAPI ShlDoCreateShortcutDlgA(LPCSTR folder);
+KELDANU_API BOOL WINAPI ShlDoCreateShortcutDlgW(LPCWSTR folder);
 
 /* ==== Hexadecimal text ================================================================ */
 
@@ -397,6 +447,45 @@ KELDANU_API LPSTR WINAPI StrFormatByteWithPointsExA(ULONGLONG qwBytes, LPSTR psz
 KELDANU_API LPWSTR WINAPI StrFormatByteWithPointsExW(ULONGLONG qwBytes, LPWSTR pszBuf, int cchBuf);
 
 /* ==== Combo boxes ===================================================================== */
+
+/* Appends the items of a "|"-separated string resource to a combo box's list, left to right,
+ * and optionally selects an entry. Runs of "|" and a "|" at either end add no empty items; the
+ * list is not cleared first (a sorted combo box places the items in its own order). The A form
+ * steps by characters, so a double-byte character whose trail byte is "|" is not split.
+ *   module     in: the module holding the string table.
+ *   combo      in: the combo box.
+ *   string_id  in: the string resource; only its first 2047 characters are used; a missing
+ *              resource adds nothing.
+ *   select     in: the entry to select with CB_SETCURSEL, or -1 to leave the selection.
+ * Returns TRUE always. Sets no error code. Uses LoadStringA/W, SendMessageA/W. */
+KELDANU_API BOOL WINAPI StrFillComboWithStringsA(HINSTANCE module, HWND combo, UINT string_id, int select);
+KELDANU_API BOOL WINAPI StrFillComboWithStringsW(HINSTANCE module, HWND combo, UINT string_id, int select);
+
+/* A most-recently-used history kept in the registry: under key\sub_key, one REG_SZ value per
+ * entry named by its index in decimal ("0" the most recent, "1", ...), at most 259
+ * characters each.
+ *
+ * StrReadComboHistory appends the values 0 to max_entries - 1 to the list, in that order,
+ * skipping missing and empty values and those equal (ignoring case) to an entry already in
+ * the list. Nothing happens when max_entries is 0 or less or the subkey does not exist.
+ *
+ * StrSaveComboHistory moves the combo box's edit text (its first 259 characters) to the top of
+ * the list: the first entry equal to it, ignoring case, is deleted, and a non-empty text is
+ * inserted at index 0 and selected (an empty edit text only removes an empty entry). Then the
+ * first max_entries entries of the list are stored as values 0, 1, ...; an entry longer than
+ * 259 characters is stored cut to 259. The list itself is not shortened, and values at
+ * indexes beyond those written stay as they were.
+ *   combo        in: the combo box (with an edit field, for the save).
+ *   key          in: an open key or a predefined root key.
+ *   sub_key      in: the history's subkey below `key` (created by the save if needed).
+ *   max_entries  in: the most values read, or written.
+ * Return nothing; failures to read or write a value are skipped. Set no error code. Use
+ * SendMessageA/W, GetWindowTextA/W, RegOpenKeyExA/W, RegQueryValueExA/W, RegCreateKeyExA/W,
+ * RegSetValueExA/W, RegCloseKey. */
+KELDANU_API void WINAPI StrReadComboHistoryA(HWND combo, HKEY key, LPCSTR sub_key, int max_entries);
+KELDANU_API void WINAPI StrReadComboHistoryW(HWND combo, HKEY key, LPCWSTR sub_key, int max_entries);
+KELDANU_API void WINAPI StrSaveComboHistoryA(HWND combo, HKEY key, LPCSTR sub_key, int max_entries);
+KELDANU_API void WINAPI StrSaveComboHistoryW(HWND combo, HKEY key, LPCWSTR sub_key, int max_entries);
 
 /* ==== Not implemented yet =============================================================
  * Each of these shows a modal message box (text "Not implemented yet", its own export name

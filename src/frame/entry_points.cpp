@@ -6,6 +6,7 @@
 #include "frame/notice.h"
 #include "inet/inet_internal.h"
 #include "path/path_internal.h"
+#include "shell/shell_internal.h"
 #include "str/str_internal.h"
 
 using keldanu::ansi_text;
@@ -80,6 +81,10 @@ extern "C" BOOL WINAPI INetSaveShortcutA(LPCSTR file, LPCSTR url) { return kelda
 extern "C" BOOL WINAPI INetSaveShortcutW(LPCWSTR file, LPCWSTR url) { return keldanu::inet_save_shortcut<wide_text>(file, url); }
 
 // ---- registry profile strings ----
+extern "C" BOOL WINAPI ShlGetProfileStringA(HKEY key, LPCSTR sub_key, LPCSTR value, LPCSTR fallback, LPSTR buf, DWORD chars) { return keldanu::profile_get_string<ansi_text>(key, sub_key, value, fallback, buf, chars); }
+extern "C" BOOL WINAPI ShlGetProfileStringW(HKEY key, LPCWSTR sub_key, LPCWSTR value, LPCWSTR fallback, LPWSTR buf, DWORD chars) { return keldanu::profile_get_string<wide_text>(key, sub_key, value, fallback, buf, chars); }
+extern "C" BOOL WINAPI ShlWriteProfileStringA(HKEY key, LPCSTR sub_key, LPCSTR value, LPCSTR data) { return keldanu::profile_write_string<ansi_text>(key, sub_key, value, data); }
+extern "C" BOOL WINAPI ShlWriteProfileStringW(HKEY key, LPCWSTR sub_key, LPCWSTR value, LPCWSTR data) { return keldanu::profile_write_string<wide_text>(key, sub_key, value, data); }
 
 // ---- folder browsing, special folders, system image list ----
 // ShlGetSpecialFolderLocationW is a second name of this entry (keldanu.def).
@@ -90,6 +95,8 @@ extern "C" BOOL WINAPI ShlBrowseForFolderW(HINSTANCE instance, HWND owner, LPWST
 // ---- system queries ----
 
 // ---- create-shortcut launcher ----
+extern "C" BOOL WINAPI ShlDoCreateShortcutDlgA(LPCSTR folder) { return keldanu::create_shortcut_launch<ansi_text>(folder); }
+extern "C" BOOL WINAPI ShlDoCreateShortcutDlgW(LPCWSTR folder) { return keldanu::create_shortcut_launch<wide_text>(folder); }
 
 // ---- hexadecimal text ----
 extern "C" int WINAPI StrHexStringToDecimalA(LPCSTR text, int error_value) { return keldanu::str_hex_to_decimal<ansi_text>(text, error_value); }
@@ -108,3 +115,9 @@ extern "C" LPSTR WINAPI StrFormatByteWithPointsExA(ULONGLONG qwBytes, LPSTR pszB
 extern "C" LPWSTR WINAPI StrFormatByteWithPointsExW(ULONGLONG qwBytes, LPWSTR pszBuf, int cchBuf) { return keldanu::str_format_byte_points<wide_text>(qwBytes, pszBuf, cchBuf); }
 
 // ---- combo boxes ----
+extern "C" BOOL WINAPI StrFillComboWithStringsA(HINSTANCE module, HWND combo, UINT string_id, int select) { return keldanu::combo_fill<ansi_text>(module, combo, string_id, select); }
+extern "C" BOOL WINAPI StrFillComboWithStringsW(HINSTANCE module, HWND combo, UINT string_id, int select) { return keldanu::combo_fill<wide_text>(module, combo, string_id, select); }
+extern "C" void WINAPI StrReadComboHistoryA(HWND combo, HKEY key, LPCSTR sub_key, int max_entries) { keldanu::combo_read_history<ansi_text>(combo, key, sub_key, max_entries); }
+extern "C" void WINAPI StrReadComboHistoryW(HWND combo, HKEY key, LPCWSTR sub_key, int max_entries) { keldanu::combo_read_history<wide_text>(combo, key, sub_key, max_entries); }
+extern "C" void WINAPI StrSaveComboHistoryA(HWND combo, HKEY key, LPCSTR sub_key, int max_entries) { keldanu::combo_save_history<ansi_text>(combo, key, sub_key, max_entries); }
+extern "C" void WINAPI StrSaveComboHistoryW(HWND combo, HKEY key, LPCWSTR sub_key, int max_entries) { keldanu::combo_save_history<wide_text>(combo, key, sub_key, max_entries); }
