@@ -341,12 +341,83 @@ KELDANU_API BOOL WINAPI ShlWriteProfileStringW(HKEY key, LPCWSTR sub_key, LPCWST
 
 /* ==== Folder browsing, special folders, system image list ============================= */
 
-/* ShlBrowseForFolderW and ShlGetSpecialFolderLocationW are one entry under two names: it
+/* ShlBrowseForFolderA: lets the user pick a file-system folder in the shell's folder browser
+ * (a modal dialog owned by `owner`, starting at the desktop, only file-system folders
+ * confirmable).
+ *   instance  in: module whose string table holds the title.
+ *   owner     in: owner window of the browser, or NULL.
+ *   path      in/out, at least MAX_PATH (260) characters, not probed: in, the folder to
+ *             select when the browser opens (may be empty); out, the chosen folder's path.
+ *   title_id  in: string id of the title in `instance`; a missing string gives an empty
+ *             title (up to 259 characters are shown).
+ * Returns 1 when the user confirmed a folder (the buffer then holds its path; a folder without
+ * one leaves what the shell wrote), 0 when the user cancelled or the browser could not be
+ * shown (the buffer is left as it was). Runs on the caller's thread until the dialog closes.
+ * Sets no error code. Uses LoadStringA, SHBrowseForFolderA (its callback sends
+ * BFFM_SETSELECTIONA), SHGetPathFromIDListA and SHGetMalloc to free the item-id list.
+ *
+ * ShlBrowseForFolderW and ShlGetSpecialFolderLocationW are one entry under two names: it
  * does nothing and returns 0 at once. */
+KELDANU_API BOOL WINAPI ShlBrowseForFolderA(HINSTANCE instance, HWND owner, LPSTR path, UINT title_id);
 KELDANU_API BOOL WINAPI ShlBrowseForFolderW(HINSTANCE instance, HWND owner, LPWSTR path, UINT title_id);
+
+/* ShlGetSpecialFolderLocationA: the file-system path of a special folder.
+ *   owner     in: window passed to the shell (for any dialog it shows), or NULL.
+ *   folder    in: the folder's CSIDL number (CSIDL_PROGRAMS, CSIDL_WINDOWS, ...), passed on
+ *             unchanged.
+ *   path      out: receives the path, cut to capacity - 1 characters and terminated.
+ *   capacity  in: size of `path` in characters (= bytes), probed in full.
+ * Returns 1 when the path was written. Returns 0 with nothing written when `path` cannot take
+ * `capacity` bytes or `capacity` is 0 or negative; returns 0 with an empty string when the
+ * folder is unknown or virtual (no file-system path, such as CSIDL_DRIVES) or the shell
+ * allocator is missing. Sets no error code. Uses IsBadWritePtr, SHGetMalloc,
+ * SHGetSpecialFolderLocation, SHGetPathFromIDListA and lstrcpynA. */
+KELDANU_API BOOL WINAPI ShlGetSpecialFolderLocationA(HWND owner, int folder, LPSTR path, int capacity);
 KELDANU_API BOOL WINAPI ShlGetSpecialFolderLocationW(HWND owner, int folder, LPWSTR path, int capacity);
 
+/* ShlGetSystemImageList: the shell's system image list, for the icon indexes that
+ * SHGetFileInfo's SHGFI_SYSICONINDEX reports.
+ *   small_icons  in: nonzero for the small-icon list, 0 for the large-icon list.
+ * Returns the list's handle, or NULL when the shell gives none. The list belongs to the
+ * system: do not destroy it. Sets no error code. Uses SHGetFileInfoA on "C:\". */
+KELDANU_API HIMAGELIST WINAPI ShlGetSystemImageList(BOOL small_icons);
+
 /* ==== System queries ================================================================== */
+
+/* ShlGetWindowsVersionA / ShlGetWindowsVersionW: the Windows version as GetVersionEx reports
+ * it. Each output may be NULL or unwritable; it is then skipped and the others are still
+ * written.
+ *   major, minor, build  out: 4 bytes each, the version numbers.
+ *   platform             out: 4 bytes, VER_PLATFORM_WIN32s (0), _WIN32_WINDOWS (1) or
+ *                        _WIN32_NT (2).
+ *   service_pack         out: 128 characters (A: 128 bytes, W: 256 bytes), probed in full;
+ *                        receives the service-pack text with its terminator ("" when none).
+ * Returns nothing. If the system query fails, the numbers are 0 and the text is empty.
+ * Sets no error code. Uses GetVersionExA / GetVersionExW, IsBadWritePtr, lstrcpyA / lstrcpyW. */
+KELDANU_API void WINAPI ShlGetWindowsVersionA(LPDWORD major, LPDWORD minor, LPDWORD build, LPDWORD platform, LPSTR service_pack);
+KELDANU_API void WINAPI ShlGetWindowsVersionW(LPDWORD major, LPDWORD minor, LPDWORD build, LPDWORD platform, LPWSTR service_pack);
+
+/* ShlGetComCtlVersion: the major and minor version of the common-controls library that
+ * LoadLibraryA("ComCtl32.Dll") gives this process, as its "DllGetVersion" reports it (4.0
+ * for a library without that entry). Loaded and freed on every call.
+ *   major, minor  out: 4 bytes each, probed before anything else.
+ * Returns 1 with both written; 0 with neither written when either output is unwritable, the
+ * library cannot be loaded or its version entry fails. Sets no error code. Uses
+ * IsBadWritePtr, LoadLibraryA, GetProcAddress, FreeLibrary. */
+KELDANU_API BOOL WINAPI ShlGetComCtlVersion(LPDWORD major, LPDWORD minor);
+
+/* ShlGetMouseScrollLines: how many lines one notch of the mouse wheel scrolls.
+ *   refresh  in: 0 to accept the answer kept from an earlier call; nonzero to ask again.
+ * The first call in a process, and every call with `refresh` set, asks in this order: a
+ * wheel driver window (class "MouseZ", title "Magellan MSWHEEL") sent the registered message
+ * "MSH_SCROLL_LINES_MSG", whose answer is returned as it is; else on Windows NT 4 and later
+ * the system setting (SPI_GETWHEELSCROLLLINES); else before version 4 the registry text
+ * HKCU\Control Panel\Desktop "WheelScrollLines"; else 3. The answer is kept for later calls
+ * with `refresh` 0, which then make no system call at all, even if the setting has changed.
+ * Safe to call from several threads. Never fails; sets no error code. Uses
+ * RegisterWindowMessageA, FindWindowA, SendMessageA, GetVersionExA, SystemParametersInfoA,
+ * RegOpenKeyExA, RegQueryValueExA. */
+KELDANU_API int WINAPI ShlGetMouseScrollLines(BOOL refresh);
 
 /* ==== Create-shortcut launcher ======================================================== */
 

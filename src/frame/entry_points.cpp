@@ -87,12 +87,19 @@ extern "C" BOOL WINAPI ShlWriteProfileStringA(HKEY key, LPCSTR sub_key, LPCSTR v
 extern "C" BOOL WINAPI ShlWriteProfileStringW(HKEY key, LPCWSTR sub_key, LPCWSTR value, LPCWSTR data) { return keldanu::profile_write_string<wide_text>(key, sub_key, value, data); }
 
 // ---- folder browsing, special folders, system image list ----
+extern "C" BOOL WINAPI ShlBrowseForFolderA(HINSTANCE instance, HWND owner, LPSTR path, UINT title_id) { return keldanu::folders_browse(instance, owner, path, title_id); }
 // ShlGetSpecialFolderLocationW is a second name of this entry (keldanu.def).
 extern "C" BOOL WINAPI ShlBrowseForFolderW(HINSTANCE instance, HWND owner, LPWSTR path, UINT title_id) {
     return keldanu::silent_stub(instance, owner, path, title_id);
 }
+extern "C" BOOL WINAPI ShlGetSpecialFolderLocationA(HWND owner, int folder, LPSTR path, int capacity) { return keldanu::folders_get_special_location(owner, folder, path, capacity); }
+extern "C" HIMAGELIST WINAPI ShlGetSystemImageList(BOOL small_icons) { return keldanu::folders_get_system_image_list(small_icons); }
 
 // ---- system queries ----
+extern "C" void WINAPI ShlGetWindowsVersionA(LPDWORD major, LPDWORD minor, LPDWORD build, LPDWORD platform, LPSTR service_pack) { keldanu::sysinfo_get_windows_version<ansi_text>(major, minor, build, platform, service_pack); }
+extern "C" void WINAPI ShlGetWindowsVersionW(LPDWORD major, LPDWORD minor, LPDWORD build, LPDWORD platform, LPWSTR service_pack) { keldanu::sysinfo_get_windows_version<wide_text>(major, minor, build, platform, service_pack); }
+extern "C" BOOL WINAPI ShlGetComCtlVersion(LPDWORD major, LPDWORD minor) { return keldanu::sysinfo_get_comctl_version(major, minor); }
+extern "C" int WINAPI ShlGetMouseScrollLines(BOOL refresh) { return keldanu::sysinfo_get_mouse_scroll_lines(refresh); }
 
 // ---- create-shortcut launcher ----
 extern "C" BOOL WINAPI ShlDoCreateShortcutDlgA(LPCSTR folder) { return keldanu::create_shortcut_launch<ansi_text>(folder); }
