@@ -172,6 +172,7 @@ TYPED_TEST(INetCanonicalizeUrl, ReservedNotZeroFailsAndTouchesNothing) {
 }
 
 TYPED_TEST(INetCanonicalizeUrl, ProbesAll2061Characters) {
+    KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();
     using ch = typename TypeParam::ch;
     SetLastError(0xDEADBEEF);
     EXPECT_EQ(TypeParam::call(nullptr, 0), 0);

@@ -191,6 +191,7 @@ TYPED_TEST(INetParseUrl, NullUrlIsEmpty) {
 // Each probe on its own: the output that fails it, NULL or 2061 characters that run into a
 // no-access page (4 bytes for the scheme), makes the call fail before anything is written.
 TYPED_TEST(INetParseUrl, EveryProbeFailsBeforeWriting) {
+    KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();
     using ch = typename TypeParam::ch;
     const auto url = TypeParam::from("http://h/p");
     const size_t full = url_buffer_chars * sizeof(ch);

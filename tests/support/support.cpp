@@ -6,6 +6,10 @@
 
 namespace test {
 
+bool faults_end_process() {
+    return GetEnvironmentVariableW(L"KELDANU_FAULTS_END_PROCESS", nullptr, 0) != 0;
+}
+
 std::wstring widen(const std::string& s) {
     std::wstring w;
     for (unsigned char c : s) w.push_back(static_cast<wchar_t>(c));
