@@ -9,7 +9,7 @@
 #include <string>
 
 #include "keldanu.h"
-#include "support/corpus_lines.h"
+#include "support/corpus.h"
 #include "support/support.h"
 
 namespace {
@@ -292,11 +292,10 @@ TYPED_TEST(INetCanonicalizeUrl, AgreesWithRestartingOnGeneratedTexts) {
 // no "%", never lengthens the text, and gives what the plain method gives.
 TYPED_TEST(INetCanonicalizeUrl, Corpus) {
     using text = typename TypeParam::text;
-    std::string where;
-    const auto lines = test::corpus_lines("urls.txt", &where);
-    ASSERT_GT(lines.size(), 1000u) << "corpus not found at " << where;
+    const auto lines = test::read_corpus("urls.txt");
+    ASSERT_GT(lines.size(), 1000u) << "corpus not found at " << test::acp_from_wide(test::corpus_file("urls.txt"));
     for (const std::wstring& line : lines) {
-        const text input = TypeParam::from_wide(test::up_to_nul(line));
+        const text input = TypeParam::from_wide(line);
         SCOPED_TRACE(testing::Message() << "line of " << input.size() << " characters: \"" << test::acp_from_wide(line) << "\"");
         BOOL result = 0;
         const text output = this->decode(input, &result);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "keldanu.h"
-#include "support/corpus_lines.h"
+#include "support/corpus.h"
 #include "support/support.h"
 
 namespace {
@@ -278,12 +278,11 @@ TYPED_TEST(INetParseUrl, Corpus) {
     using text = typename TypeParam::text;
     static const char* const names[] = {"file", "ftp", "http", "https", "mailto", "news",
                                         "nntp", "telnet", "gopher", "prospero", "wais"};
-    std::string where;
-    const auto lines = test::corpus_lines("urls.txt", &where);
-    ASSERT_GT(lines.size(), 1000u) << "corpus not found at " << where;
+    const auto lines = test::read_corpus("urls.txt");
+    ASSERT_GT(lines.size(), 1000u) << "corpus not found at " << test::acp_from_wide(test::corpus_file("urls.txt"));
     test::guarded_buffer decoded_buffer(url_buffer_chars * sizeof(ch));
     for (const std::wstring& line : lines) {
-        const text url = TypeParam::from_wide(test::up_to_nul(line));
+        const text url = TypeParam::from_wide(line);
         SCOPED_TRACE(testing::Message() << "url \"" << test::acp_from_wide(line) << "\"");
         const auto p = this->parse(url);
         ASSERT_EQ(p.result, 1);
