@@ -81,8 +81,10 @@ case "${1:-}" in
     make_template
     cp -a "$template" "$state/prefix"
     export WINEPREFIX="$state/prefix"
-    # One wineserver for the whole run, so the system processes start once.
-    wineserver -p
+    # One wineserver for the whole run, so the system processes start once. The server
+    # outlives this script: it must not hold ctest's output pipes open, or ctest waits for
+    # it until the fixture times out.
+    wineserver -p </dev/null >"$state/wineserver.log" 2>&1
     wine cmd /c exit >/dev/null 2>&1
     echo "Wine prefix $WINEPREFIX on display $DISPLAY"
     ;;
