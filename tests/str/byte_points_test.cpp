@@ -150,14 +150,22 @@ TEST(BytePoints, CopyCutsAtTheCapacityAndLeavesTheRest) {
             std::fill(std::begin(a), std::end(a), marker);
             std::fill(std::begin(w), std::end(w), static_cast<wchar_t>(marker));
             const DWORD low = static_cast<DWORD>(row.count);
+            // The call comes first and the error code is read at once; only then is the
+            // buffer turned into a string (an argument list would not fix that order).
             SetLastError(0xDEADBEEF);
+            char* got_a = nullptr;
+            wchar_t* got_w = nullptr;
             switch (f) {
-                case form::a: check_copy(row, a, StrFormatByteWithPointsA(low, a, row.capacity), a); break;
-                case form::w: check_copy(row, w, StrFormatByteWithPointsW(low, w, row.capacity), test::ascii_of(w)); break;
-                case form::ex_a: check_copy(row, a, StrFormatByteWithPointsExA(row.count, a, row.capacity), a); break;
-                case form::ex_w: check_copy(row, w, StrFormatByteWithPointsExW(row.count, w, row.capacity), test::ascii_of(w)); break;
+                case form::a: got_a = StrFormatByteWithPointsA(low, a, row.capacity); break;
+                case form::w: got_w = StrFormatByteWithPointsW(low, w, row.capacity); break;
+                case form::ex_a: got_a = StrFormatByteWithPointsExA(row.count, a, row.capacity); break;
+                case form::ex_w: got_w = StrFormatByteWithPointsExW(row.count, w, row.capacity); break;
             }
             EXPECT_EQ(GetLastError(), 0xDEADBEEFu) << "an error code was set";
+            if (f == form::a || f == form::ex_a)
+                check_copy(row, a, got_a, row.text ? std::string(a) : std::string());
+            else
+                check_copy(row, w, got_w, row.text ? test::ascii_of(w) : std::string());
         }
     }
 }

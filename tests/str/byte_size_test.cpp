@@ -298,14 +298,22 @@ TEST(ByteSize, CopyCutsAtTheCapacityAndLeavesTheRest) {
             std::fill(std::begin(a), std::end(a), marker);
             std::fill(std::begin(w), std::end(w), static_cast<wchar_t>(marker));
             const DWORD low = static_cast<DWORD>(row.count);
+            // The call comes first and the error code is read at once; only then is the
+            // buffer turned into a string (an argument list would not fix that order).
             SetLastError(0xDEADBEEF);
+            char* got_a = nullptr;
+            wchar_t* got_w = nullptr;
             switch (f) {
-                case form::a: check_copy(row, a, StrFormatByteSizeA(low, a, row.capacity, row.comma), a); break;
-                case form::w: check_copy(row, w, StrFormatByteSizeW(low, w, row.capacity, row.comma), test::ascii_of(w)); break;
-                case form::ex_a: check_copy(row, a, StrFormatByteSizeExA(row.count, a, row.capacity, row.comma), a); break;
-                case form::ex_w: check_copy(row, w, StrFormatByteSizeExW(row.count, w, row.capacity, row.comma), test::ascii_of(w)); break;
+                case form::a: got_a = StrFormatByteSizeA(low, a, row.capacity, row.comma); break;
+                case form::w: got_w = StrFormatByteSizeW(low, w, row.capacity, row.comma); break;
+                case form::ex_a: got_a = StrFormatByteSizeExA(row.count, a, row.capacity, row.comma); break;
+                case form::ex_w: got_w = StrFormatByteSizeExW(row.count, w, row.capacity, row.comma); break;
             }
             EXPECT_EQ(GetLastError(), 0xDEADBEEFu) << "an error code was set";
+            if (f == form::a || f == form::ex_a)
+                check_copy(row, a, got_a, row.text ? std::string(a) : std::string());
+            else
+                check_copy(row, w, got_w, row.text ? test::ascii_of(w) : std::string());
         }
     }
 }
