@@ -314,10 +314,11 @@ TEST_F(PathSetDlgItemPath, AWideItemShowsThePathWhole) {
 }
 
 TEST_F(PathSetDlgItemPath, TheItemsFontDecides) {
-    // A larger font in the same item leaves room for less of the path.
+    // A larger font in the same item leaves room for less of the path. 15 pixels is well
+    // above the dialog's 8 points, yet small enough that "...\report.txt" still fits.
     PathSetDlgItemPathW(dialog_.window, narrow_id, widen(long_path).c_str());
     const std::wstring in_dialog_font = dialog_.text(narrow_id);
-    HFONT large = CreateFontW(-24, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
+    HFONT large = CreateFontW(-15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma");
     HWND item = GetDlgItem(dialog_.window, narrow_id);
     SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(large), FALSE);

@@ -140,7 +140,7 @@ TEST(PathScannersCp932, TrailBackslashIsPartOfTheCharacter) {
     }
     static const offset_row extensions[] = {
         {"a.\x95\\", 1, "the trail byte does not clear the dot"},
-        {"\x95.x", 2, "a dot after the character"},
+        {"\x95\\.x", 2, "a dot right after the character"},
     };
     for (const offset_row& row : extensions) {
         SCOPED_TRACE(row.why);

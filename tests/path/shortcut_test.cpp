@@ -284,14 +284,18 @@ TEST_F(PathShortcut, ANullFileNameFails) {
 // name cut at the buffer's end would be a valid shorter name in the same folder, so the
 // folder must stay empty.
 TEST_F(PathShortcut, OverlongAnsiFileNamesFail) {
+    // The names go into a folder deep enough that their last part stays a legal file name
+    // (under 255 characters): only the 260-character conversion may make them fail.
+    const std::wstring folder = links_ + L"\\" + std::wstring(60, L'd');
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     for (const size_t length : {260u, 261u, 300u}) {
         SCOPED_TRACE(length);
-        std::wstring file = links_ + L"\\";
+        std::wstring file = folder + L"\\";
         while (file.size() < length) file.push_back(L'n');
-        ASSERT_LT(file.size() - links_.size(), 255u) << "the temporary folder is too deep for this test";
+        ASSERT_LT(file.size() - folder.size(), 255u) << "the temporary folder is too shallow for this test";
         const std::string name = narrow(file);
         EXPECT_EQ(PathSaveShortcutA(name.c_str(), narrow(target_).c_str(), "d", nullptr, "-x"), FALSE);
-        EXPECT_EQ(files_in(links_), 0u);
+        EXPECT_EQ(files_in(folder), 0u);
         outputs<char> out;
         EXPECT_EQ(PathReadShortcutA(nullptr, name.c_str(), out.at(out.target), out.at(out.description),
                                     out.at(out.directory), out.at(out.arguments)),
