@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -92,7 +93,7 @@ TEST_F(PathCompactPath, APathThatFitsIsLeftByteForByte) {
         SCOPED_TRACE(wide ? "W" : "A");
         // The whole buffer, terminator and the room behind it included, stays as it was.
         std::vector<char> a(path.size() + 1 + growth, '#');
-        memcpy(a.data(), path.c_str(), path.size() + 1);
+        std::copy(path.c_str(), path.c_str() + path.size() + 1, a.begin());
         std::vector<wchar_t> w(a.begin(), a.end());
         const auto a_before = a;
         const auto w_before = w;
