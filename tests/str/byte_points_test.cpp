@@ -13,40 +13,30 @@
 
 namespace {
 
-enum class form { a, w, ex_a, ex_w };
-constexpr form every_form[] = {form::a, form::w, form::ex_a, form::ex_w};
+using test::every_form;
+using test::form;
 
-const char* name_of(form f) {
-    switch (f) {
-        case form::a: return "StrFormatByteWithPointsA";
-        case form::w: return "StrFormatByteWithPointsW";
-        case form::ex_a: return "StrFormatByteWithPointsExA";
-        case form::ex_w: return "StrFormatByteWithPointsExW";
-    }
-    return "?";
-}
+const char* const names[] = {"StrFormatByteWithPointsA", "StrFormatByteWithPointsW", "StrFormatByteWithPointsExA",
+                             "StrFormatByteWithPointsExW"};
 
-std::string format(form f, unsigned long long count) {
-    constexpr int capacity = 64;
-    char a[capacity];
-    wchar_t w[capacity];
+void* call(form f, unsigned long long count, char* a, wchar_t* w, int capacity, BOOL) {
     const DWORD low = static_cast<DWORD>(count);
     switch (f) {
-        case form::a: return StrFormatByteWithPointsA(low, a, capacity) == a ? a : "<not the buffer>";
-        case form::w: return StrFormatByteWithPointsW(low, w, capacity) == w ? test::ascii_of(w) : "<not the buffer>";
-        case form::ex_a: return StrFormatByteWithPointsExA(count, a, capacity) == a ? a : "<not the buffer>";
-        case form::ex_w: return StrFormatByteWithPointsExW(count, w, capacity) == w ? test::ascii_of(w) : "<not the buffer>";
+        case form::a: return StrFormatByteWithPointsA(low, a, capacity);
+        case form::w: return StrFormatByteWithPointsW(low, w, capacity);
+        case form::ex_a: return StrFormatByteWithPointsExA(count, a, capacity);
+        case form::ex_w: return StrFormatByteWithPointsExW(count, w, capacity);
     }
-    return "?";
+    return nullptr;
 }
 
 // Checks every form that takes `count`; reports the first form that differs.
 bool all_forms_give(unsigned long long count, const std::string& expected) {
     for (form f : every_form) {
-        if (count > 0xFFFFFFFFull && (f == form::a || f == form::w)) continue;
-        const std::string got = format(f, count);
+        if (!test::takes(f, count)) continue;
+        const std::string got = test::text_of(call, f, count);
         if (got != expected) {
-            ADD_FAILURE() << name_of(f) << "(" << count << ") gave \"" << got << "\", expected \"" << expected << "\"";
+            ADD_FAILURE() << names[static_cast<int>(f)] << "(" << count << ") gave \"" << got << "\", expected \"" << expected << "\"";
             return false;
         }
     }
@@ -112,63 +102,18 @@ TEST(BytePoints, SweepMatchesPointsInsertedFromTheRight) {
         if (!all_forms_give(n, with_points(n)) && ++failures == 20) FAIL() << "stopping after 20 differences";
 }
 
-constexpr char marker = 0x7F;
-
-struct copy_row {
-    unsigned long long count;
-    int capacity;
-    const char* text;  // what the buffer holds afterwards; NULL: untouched
-    const char* why;
+const test::copy_row copy_rows[] = {
+    {1234567, 6, FALSE, "1.234", "cut before the second point"},
+    {1234567, 3, FALSE, "1.", "cut just after a point"},
+    {1234567, 2, FALSE, "1", "cut just before a point"},
+    {1234567, 1, FALSE, "", "room for the terminator only"},
+    {1234567, 0, FALSE, nullptr, "capacity 0 writes nothing"},
+    {1234567, 9, FALSE, "1.234.56", "one character short"},
+    {1234567, 10, FALSE, "1.234.567", "exactly enough room"},
+    {4294967295ull, 14, FALSE, "4.294.967.295", "the longest 32-bit text fits in 14"},
 };
 
-const copy_row copy_rows[] = {
-    {1234567, 6, "1.234", "cut before the second point"},
-    {1234567, 3, "1.", "cut just after a point"},
-    {1234567, 2, "1", "cut just before a point"},
-    {1234567, 1, "", "room for the terminator only"},
-    {1234567, 0, nullptr, "capacity 0 writes nothing"},
-    {1234567, 9, "1.234.56", "one character short"},
-    {1234567, 10, "1.234.567", "exactly enough room"},
-    {4294967295ull, 14, "4.294.967.295", "the longest 32-bit text fits in 14"},
-};
-
-template <class C>
-void check_copy(const copy_row& row, C* buf, C* got, const std::string& text) {
-    EXPECT_EQ(got, buf);
-    const int written = row.text ? static_cast<int>(std::string(row.text).size()) + 1 : 0;
-    if (row.text) EXPECT_EQ(text, row.text);
-    for (int i = written; i < 32; ++i) ASSERT_EQ(buf[i], static_cast<C>(marker)) << "written at " << i;
-}
-
-TEST(BytePoints, CopyCutsAtTheCapacityAndLeavesTheRest) {
-    for (const auto& row : copy_rows) {
-        SCOPED_TRACE(row.why);
-        for (form f : every_form) {
-            SCOPED_TRACE(name_of(f));
-            char a[32];
-            wchar_t w[32];
-            std::fill(std::begin(a), std::end(a), marker);
-            std::fill(std::begin(w), std::end(w), static_cast<wchar_t>(marker));
-            const DWORD low = static_cast<DWORD>(row.count);
-            // The call comes first and the error code is read at once; only then is the
-            // buffer turned into a string (an argument list would not fix that order).
-            SetLastError(0xDEADBEEF);
-            char* got_a = nullptr;
-            wchar_t* got_w = nullptr;
-            switch (f) {
-                case form::a: got_a = StrFormatByteWithPointsA(low, a, row.capacity); break;
-                case form::w: got_w = StrFormatByteWithPointsW(low, w, row.capacity); break;
-                case form::ex_a: got_a = StrFormatByteWithPointsExA(row.count, a, row.capacity); break;
-                case form::ex_w: got_w = StrFormatByteWithPointsExW(row.count, w, row.capacity); break;
-            }
-            EXPECT_EQ(GetLastError(), 0xDEADBEEFu) << "an error code was set";
-            if (f == form::a || f == form::ex_a)
-                check_copy(row, a, got_a, row.text ? std::string(a) : std::string());
-            else
-                check_copy(row, w, got_w, row.text ? test::ascii_of(w) : std::string());
-        }
-    }
-}
+TEST(BytePoints, CopyCutsAtTheCapacityAndLeavesTheRest) { test::check_copies(call, names, copy_rows); }
 
 // The longest text with its terminator exactly fills a buffer that ends at a no-access page.
 TEST(BytePoints, NothingIsWrittenPastTheCapacity) {

@@ -16,33 +16,21 @@ namespace {
 
 // ---- the four forms ----
 
-enum class form { a, w, ex_a, ex_w };
-constexpr form every_form[] = {form::a, form::w, form::ex_a, form::ex_w};
-constexpr form ex_forms[] = {form::ex_a, form::ex_w};
+using test::every_form;
+using test::form;
 
-const char* name_of(form f) {
-    switch (f) {
-        case form::a: return "StrFormatByteSizeA";
-        case form::w: return "StrFormatByteSizeW";
-        case form::ex_a: return "StrFormatByteSizeExA";
-        case form::ex_w: return "StrFormatByteSizeExW";
-    }
-    return "?";
-}
+const char* const names[] = {"StrFormatByteSizeA", "StrFormatByteSizeW", "StrFormatByteSizeExA",
+                             "StrFormatByteSizeExW"};
 
-// The text one form writes into a roomy buffer, or a marker when it did not return the buffer.
-std::string format(form f, unsigned long long count, BOOL comma) {
-    constexpr int capacity = 64;
-    char a[capacity];
-    wchar_t w[capacity];
+void* call(form f, unsigned long long count, char* a, wchar_t* w, int capacity, BOOL comma) {
     const DWORD low = static_cast<DWORD>(count);
     switch (f) {
-        case form::a: return StrFormatByteSizeA(low, a, capacity, comma) == a ? a : "<not the buffer>";
-        case form::w: return StrFormatByteSizeW(low, w, capacity, comma) == w ? test::ascii_of(w) : "<not the buffer>";
-        case form::ex_a: return StrFormatByteSizeExA(count, a, capacity, comma) == a ? a : "<not the buffer>";
-        case form::ex_w: return StrFormatByteSizeExW(count, w, capacity, comma) == w ? test::ascii_of(w) : "<not the buffer>";
+        case form::a: return StrFormatByteSizeA(low, a, capacity, comma);
+        case form::w: return StrFormatByteSizeW(low, w, capacity, comma);
+        case form::ex_a: return StrFormatByteSizeExA(count, a, capacity, comma);
+        case form::ex_w: return StrFormatByteSizeExW(count, w, capacity, comma);
     }
-    return "?";
+    return nullptr;
 }
 
 std::string with_comma(std::string s) {
@@ -54,14 +42,13 @@ std::string with_comma(std::string s) {
 // Checks every form that takes `count` (the 32-bit ones only below 2^32), with the point and
 // with the comma. Returns false after reporting the first form that differs.
 bool all_forms_give(unsigned long long count, const std::string& expected) {
-    const bool fits_32 = count <= 0xFFFFFFFFull;
     for (form f : every_form) {
-        if (!fits_32 && (f == form::a || f == form::w)) continue;
+        if (!test::takes(f, count)) continue;
         for (BOOL comma : {FALSE, TRUE}) {
             const std::string want = comma ? with_comma(expected) : expected;
-            const std::string got = format(f, count, comma);
+            const std::string got = test::text_of(call, f, count, comma);
             if (got != want) {
-                ADD_FAILURE() << name_of(f) << "(" << count << ", comma " << comma << ") gave \"" << got
+                ADD_FAILURE() << names[static_cast<int>(f)] << "(" << count << ", comma " << comma << ") gave \"" << got
                               << "\", expected \"" << want << "\"";
                 return false;
             }
@@ -255,17 +242,7 @@ TEST(ByteSize, SweepMatchesExactDecimalArithmetic) {
 
 // ---- the copy into the caller's buffer ----
 
-constexpr char marker = 0x7F;
-
-struct copy_row {
-    unsigned long long count;
-    int capacity;
-    BOOL comma;
-    const char* text;  // what the buffer holds afterwards; NULL: untouched
-    const char* why;
-};
-
-const copy_row copy_rows[] = {
+const test::copy_row copy_rows[] = {
     {1023, 5, FALSE, "1023", "cut after four characters"},
     {1023, 10, FALSE, "1023 Byte", "one character short"},
     {1023, 11, FALSE, "1023 Bytes", "exactly enough room"},
@@ -276,47 +253,7 @@ const copy_row copy_rows[] = {
     {1073741823, 10, FALSE, "1024.0 MB", "the longest 32-bit text fits in 10"},
 };
 
-template <class C>
-void check_copy(const copy_row& row, C* buf, C* got, const std::string& text) {
-    EXPECT_EQ(got, buf);
-    if (!row.text) {
-        for (int i = 0; i < 32; ++i) ASSERT_EQ(buf[i], static_cast<C>(marker)) << "written at " << i;
-        return;
-    }
-    EXPECT_EQ(text, row.text);
-    const int written = static_cast<int>(std::string(row.text).size()) + 1;
-    for (int i = written; i < 32; ++i) ASSERT_EQ(buf[i], static_cast<C>(marker)) << "written at " << i;
-}
-
-TEST(ByteSize, CopyCutsAtTheCapacityAndLeavesTheRest) {
-    for (const auto& row : copy_rows) {
-        SCOPED_TRACE(row.why);
-        for (form f : every_form) {
-            SCOPED_TRACE(name_of(f));
-            char a[32];
-            wchar_t w[32];
-            std::fill(std::begin(a), std::end(a), marker);
-            std::fill(std::begin(w), std::end(w), static_cast<wchar_t>(marker));
-            const DWORD low = static_cast<DWORD>(row.count);
-            // The call comes first and the error code is read at once; only then is the
-            // buffer turned into a string (an argument list would not fix that order).
-            SetLastError(0xDEADBEEF);
-            char* got_a = nullptr;
-            wchar_t* got_w = nullptr;
-            switch (f) {
-                case form::a: got_a = StrFormatByteSizeA(low, a, row.capacity, row.comma); break;
-                case form::w: got_w = StrFormatByteSizeW(low, w, row.capacity, row.comma); break;
-                case form::ex_a: got_a = StrFormatByteSizeExA(row.count, a, row.capacity, row.comma); break;
-                case form::ex_w: got_w = StrFormatByteSizeExW(row.count, w, row.capacity, row.comma); break;
-            }
-            EXPECT_EQ(GetLastError(), 0xDEADBEEFu) << "an error code was set";
-            if (f == form::a || f == form::ex_a)
-                check_copy(row, a, got_a, row.text ? std::string(a) : std::string());
-            else
-                check_copy(row, w, got_w, row.text ? test::ascii_of(w) : std::string());
-        }
-    }
-}
+TEST(ByteSize, CopyCutsAtTheCapacityAndLeavesTheRest) { test::check_copies(call, names, copy_rows); }
 
 // A buffer that ends at a no-access page: the full text with its terminator exactly fills
 // it, and a capacity that matches the buffer cuts the longest 64-bit text without a fault.
