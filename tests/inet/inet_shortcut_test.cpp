@@ -8,30 +8,21 @@
 
 #include "keldanu.h"
 #include "support/support.h"
+#include "support/url_forms.h"
 
 namespace {
 
-constexpr size_t url_buffer_chars = 2061;
-constexpr size_t url_max_chars = 2059;
+using test::url_buffer_chars;
+using test::url_max_chars;
 
-struct ansi_form {
-    using ch = char;
-    using text = std::string;
-    static text from(const std::string& s) { return s; }
-    static text name(const std::wstring& file) { return test::acp_from_wide(file); }
+struct ansi_form : test::ansi_url_form {
     static BOOL read(const text& file, ch* url) { return INetReadShortcutA(file.c_str(), url); }
     static BOOL save(const text& file, const text& url) { return INetSaveShortcutA(file.c_str(), url.c_str()); }
-    static ch* chars(const test::guarded_buffer& b) { return b.chars(); }
 };
 
-struct wide_form {
-    using ch = wchar_t;
-    using text = std::wstring;
-    static text from(const std::string& s) { return test::widen(s); }
-    static text name(const std::wstring& file) { return file; }
+struct wide_form : test::wide_url_form {
     static BOOL read(const text& file, ch* url) { return INetReadShortcutW(file.c_str(), url); }
     static BOOL save(const text& file, const text& url) { return INetSaveShortcutW(file.c_str(), url.c_str()); }
-    static ch* chars(const test::guarded_buffer& b) { return b.wchars(); }
 };
 
 template <class Form>
@@ -40,7 +31,7 @@ protected:
     using ch = typename Form::ch;
     using text = typename Form::text;
 
-    text file(const char* name) { return Form::name(dir_.file(test::widen(name))); }
+    text file(const char* name) { return Form::from_wide(dir_.file(test::widen(name))); }
 
     // Reads into a buffer of exactly 2061 characters that ends at a no-access page and is
     // filled with a marker first.
@@ -102,7 +93,7 @@ TYPED_TEST(INetShortcut, SaveIntoMissingFolderStillReturnsOne) {
 // and a file written by hand is read back: the names match in both directions.
 TYPED_TEST(INetShortcut, SectionInternetShortcutKeyUrl) {
     const auto saved = this->dir_.file(L"saved.url");
-    ASSERT_EQ(TypeParam::save(TypeParam::name(saved), TypeParam::from("http://saved/")), 1);
+    ASSERT_EQ(TypeParam::save(TypeParam::from_wide(saved), TypeParam::from("http://saved/")), 1);
     wchar_t value[64] = {};
     GetPrivateProfileStringW(L"InternetShortcut", L"URL", L"", value, 64, saved.c_str());
     EXPECT_STREQ(value, L"http://saved/");
@@ -114,11 +105,11 @@ TYPED_TEST(INetShortcut, SectionInternetShortcutKeyUrl) {
     DWORD written = 0;
     WriteFile(f, content, static_cast<DWORD>(std::strlen(content)), &written, nullptr);
     CloseHandle(f);
-    EXPECT_EQ(this->read(TypeParam::name(by_hand)), TypeParam::from("http://by-hand/"));
+    EXPECT_EQ(this->read(TypeParam::from_wide(by_hand)), TypeParam::from("http://by-hand/"));
 
     // Saving replaces the value and leaves the rest of the file alone.
-    ASSERT_EQ(TypeParam::save(TypeParam::name(by_hand), TypeParam::from("http://new/")), 1);
-    EXPECT_EQ(this->read(TypeParam::name(by_hand)), TypeParam::from("http://new/"));
+    ASSERT_EQ(TypeParam::save(TypeParam::from_wide(by_hand), TypeParam::from("http://new/")), 1);
+    EXPECT_EQ(this->read(TypeParam::from_wide(by_hand)), TypeParam::from("http://new/"));
     GetPrivateProfileStringW(L"Other", L"URL", L"", value, 64, by_hand.c_str());
     EXPECT_STREQ(value, L"http://other/");
     GetPrivateProfileStringW(L"InternetShortcut", L"IconIndex", L"", value, 64, by_hand.c_str());
@@ -129,7 +120,7 @@ TYPED_TEST(INetShortcut, SectionInternetShortcutKeyUrl) {
 TYPED_TEST(INetShortcut, MissingKeyReadsEmpty) {
     const auto file = this->dir_.file(L"other.url");
     ASSERT_TRUE(WritePrivateProfileStringW(L"InternetShortcut", L"IconFile", L"x.ico", file.c_str()));
-    EXPECT_EQ(this->read(TypeParam::name(file)), typename TypeParam::text());
+    EXPECT_EQ(this->read(TypeParam::from_wide(file)), typename TypeParam::text());
 }
 
 TYPED_TEST(INetShortcut, LongValuesAreCutTo2059) {

@@ -11,28 +11,19 @@
 #include "keldanu.h"
 #include "support/corpus.h"
 #include "support/support.h"
+#include "support/url_forms.h"
 
 namespace {
 
-constexpr size_t url_buffer_chars = 2061;  // what the decoder probes
-constexpr size_t url_max_chars = 2059;     // the most it leaves in the buffer
+using test::url_buffer_chars;
+using test::url_max_chars;
 
-struct ansi_form {
-    using ch = char;
-    using text = std::string;
-    static text from(const std::string& s) { return s; }
-    static text from_wide(const std::wstring& w) { return test::acp_from_wide(w); }
+struct ansi_form : test::ansi_url_form {
     static BOOL call(ch* url, DWORD reserved) { return INetCanonicalizeUrlA(url, reserved); }
-    static ch* chars(const test::guarded_buffer& b) { return b.chars(); }
 };
 
-struct wide_form {
-    using ch = wchar_t;
-    using text = std::wstring;
-    static text from(const std::string& s) { return test::widen(s); }
-    static text from_wide(const std::wstring& w) { return w; }
+struct wide_form : test::wide_url_form {
     static BOOL call(ch* url, DWORD reserved) { return INetCanonicalizeUrlW(url, reserved); }
-    static ch* chars(const test::guarded_buffer& b) { return b.wchars(); }
 };
 
 // The decoding method written the plain way: take the first "%", put the character its two

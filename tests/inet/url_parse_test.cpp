@@ -9,31 +9,22 @@
 #include "keldanu.h"
 #include "support/corpus.h"
 #include "support/support.h"
+#include "support/url_forms.h"
 
 namespace {
 
-constexpr size_t url_buffer_chars = 2061;
-constexpr size_t url_max_chars = 2059;
+using test::url_buffer_chars;
+using test::url_max_chars;
 constexpr DWORD unknown = 65535;
 
-struct ansi_form {
-    using ch = char;
-    using text = std::string;
-    static text from(const std::string& s) { return s; }
-    static text from_wide(const std::wstring& w) { return test::acp_from_wide(w); }
+struct ansi_form : test::ansi_url_form {
     static BOOL call(const ch* url, DWORD* scheme, ch* host, ch* path) { return INetParseUrlA(url, scheme, host, path); }
     static BOOL decode(ch* url) { return INetCanonicalizeUrlA(url, 0); }
-    static ch* chars(const test::guarded_buffer& b) { return b.chars(); }
 };
 
-struct wide_form {
-    using ch = wchar_t;
-    using text = std::wstring;
-    static text from(const std::string& s) { return test::widen(s); }
-    static text from_wide(const std::wstring& w) { return w; }
+struct wide_form : test::wide_url_form {
     static BOOL call(const ch* url, DWORD* scheme, ch* host, ch* path) { return INetParseUrlW(url, scheme, host, path); }
     static BOOL decode(ch* url) { return INetCanonicalizeUrlW(url, 0); }
-    static ch* chars(const test::guarded_buffer& b) { return b.wchars(); }
 };
 
 template <class Form>
