@@ -603,8 +603,8 @@ KELDANU_API BOOL WINAPI PathMakePrettyA(LPSTR path);
 KELDANU_API BOOL WINAPI PathMakePrettyW(LPWSTR path);
 KELDANU_API BOOL WINAPI PathMakeSystemFolderA(LPCSTR path);
 KELDANU_API BOOL WINAPI PathMakeSystemFolderW(LPCWSTR path);
-KELDANU_API BOOL WINAPI PathMatchSpecA(LPCSTR file, LPCSTR spec);
-KELDANU_API BOOL WINAPI PathMatchSpecW(LPCWSTR file, LPCWSTR spec);
+KELDANU_API BOOL WINAPI PathMatchSpecA(LPCSTR file, LPCSTR pattern);
+KELDANU_API BOOL WINAPI PathMatchSpecW(LPCWSTR file, LPCWSTR pattern);
 KELDANU_API int WINAPI PathParseIconLocationA(LPSTR location); /* -1 */
 KELDANU_API int WINAPI PathParseIconLocationW(LPWSTR location); /* -1 */
 KELDANU_API BOOL WINAPI PathRelativePathToA(LPSTR out, LPCSTR from, DWORD from_attributes, LPCSTR to, DWORD to_attributes);
