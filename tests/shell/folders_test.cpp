@@ -120,8 +120,8 @@ std::wstring control_text(HWND dialog, int id) {
 // The text of the folder selected in the browser's tree, "(none)" or "(no tree)".
 std::wstring selected_folder(HWND dialog) {
     HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
-    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
     if (!tree) return L"(no tree)";
+    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
     if (!item) return L"(none)";
     wchar_t text[MAX_PATH] = {};
     TVITEMW tv{};
@@ -170,8 +170,7 @@ class BrowseForFolder : public ::testing::Test {
 protected:
     void SetUp() override {
         // The shell's browser needs COM on the calling thread, as every program that shows
-        // it must arrange; without it Wine's first browser in a process often fails to
-        // select the folder it is asked to open on.
+        // it must arrange.
         ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
         // A folder a few levels down, with a space in its name, so that preselecting it means
         // opening the tree along its path.
