@@ -135,10 +135,11 @@ std::wstring selected_folder(HWND dialog) {
 
 // The browser fills its tree and moves to the preselected folder while it is already on
 // screen; a user (and this test) answers only once the selection has come to rest. Waits
-// until `wanted` is selected, or for up to ten seconds, and returns what is selected then.
+// until `wanted` is selected, or for up to 30 seconds (an emulated machine is slow), and
+// returns what is selected then.
 std::wstring settled_selection(HWND dialog, const std::wstring& wanted) {
     std::wstring now = selected_folder(dialog);
-    for (int waited = 0; now != wanted && waited < 10000; waited += 20) {
+    for (int waited = 0; now != wanted && waited < 30000; waited += 20) {
         Sleep(20);
         now = selected_folder(dialog);
     }
