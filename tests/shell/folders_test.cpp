@@ -172,14 +172,17 @@ protected:
     void SetUp() override {
         // The shell's browser needs COM on the calling thread, as every program that shows
         // it must arrange.
-        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+        com_ = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        ASSERT_TRUE(SUCCEEDED(com_));
         // A folder a few levels down, with a space in its name, so that preselecting it means
         // opening the tree along its path.
         chosen_ = test::acp_from_wide(dir_.file(L"picked folder"));
         ASSERT_TRUE(CreateDirectoryA(chosen_.c_str(), nullptr));
         warm_up(chosen_);
     }
-    void TearDown() override { CoUninitialize(); }
+    void TearDown() override {
+        if (SUCCEEDED(com_)) CoUninitialize();
+    }
 
     // Wine's first browser asked to open on a folder that was just made ends with nothing
     // selected; every later one finds it. One browser of the shell's own, asked for the same
@@ -197,6 +200,7 @@ protected:
         info.lParam = reinterpret_cast<LPARAM>(folder.c_str());
         CoTaskMemFree(SHBrowseForFolderA(&info));
     }
+    HRESULT com_ = E_FAIL;
     test::temp_dir dir_;
     std::string chosen_;
 };
