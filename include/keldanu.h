@@ -26,6 +26,12 @@
 #define KELDANU_API __declspec(dllimport)
 #endif
 
+/* Capacities, in characters (bytes for the A forms, UTF-16 units for the W forms), that the
+ * library relies on and callers size their buffers by. */
+#define KELDANU_PATH_CHARS 260        /* a path buffer: MAX_PATH, terminator included */
+#define KELDANU_URL_BUFFER_CHARS 2061 /* a URL buffer: probed over its whole size; receives at
+                                         most 2059 characters and the terminator */
+
 #ifdef __cplusplus
 extern "C" {
 #endif

@@ -57,6 +57,11 @@ struct wide_text {
     static bool bad_write(const void* p, UINT_PTR chars) { return IsBadWritePtr(const_cast<void*>(p), chars * sizeof(ch)) != 0; }
 };
 
+// Instantiates a file's templates for both widths, the one way every source file does it:
+//   #define INSTANTIATE(T) template BOOL path_is_root<T>(const T::ch*);
+//   KELDANU_FOR_BOTH_WIDTHS(INSTANTIATE)
+#define KELDANU_FOR_BOTH_WIDTHS(M) M(ansi_text) M(wide_text)
+
 // A literal in both widths; the template picks the one that matches its traits:
 // KELDANU_TEXT(T, "KB") is "KB" for ansi_text and L"KB" for wide_text.
 #define KELDANU_TEXT(T, s) (T::pick(s, L##s))
