@@ -26,6 +26,12 @@
 #define KELDANU_API __declspec(dllimport)
 #endif
 
+/* The release, written once: the build, the version resources and keldanu.exe read it here. */
+#define KELDANU_VERSION_MAJOR 1
+#define KELDANU_VERSION_MINOR 0
+#define KELDANU_VERSION_PATCH 0
+#define KELDANU_VERSION_STRING "1.0.0"
+
 /* Capacities, in characters (bytes for the A forms, UTF-16 units for the W forms), that the
  * library relies on and callers size their buffers by. */
 #define KELDANU_PATH_CHARS 260        /* a path buffer: MAX_PATH, terminator included */
