@@ -1,448 +1,215 @@
 // The system queries: version numbers with outputs missing or unwritable, the common-controls
-// version against the library's own version entry, and the scroll-lines cache (a wheel driver
-// window of our own, the system setting, refresh 0 and 1, concurrent first calls, and the
-// paths of Windows 95 and NT 3.51, run in a helper process that Wine reports as those).
-#include <gtest/gtest.h>
-#include <windows.h>
-
-#include <cstring>
-#include <string>
-#include <vector>
-
-#include "keldanu.h"
+// version, and the scroll-lines cache (a wheel driver window of our own, the system setting,
+// refresh 0 and 1, concurrent first calls, and the Windows 95 and NT 3.51 paths in a helper
+// process that Wine reports as those systems).
 #include "support/support.h"
 
 namespace {
 
-// ---- Windows version ----
-
-enum slot { major_slot, minor_slot, build_slot, platform_slot, text_slot, slot_count };
-enum damage { fine, null_pointer, no_access, short_text };
-
-struct version_row {
-    damage outputs[slot_count];
-    const char* why;
-};
-
-const version_row version_rows[] = {
-    {{fine, fine, fine, fine, fine}, "every output writable"},
-    {{null_pointer, fine, null_pointer, null_pointer, null_pointer}, "only the minor version"},
-    {{null_pointer, fine, fine, fine, fine}, "major NULL"},
-    {{fine, no_access, fine, fine, fine}, "minor on a no-access page"},
-    {{fine, fine, null_pointer, fine, fine}, "build NULL"},
-    {{fine, fine, fine, no_access, fine}, "platform on a no-access page"},
-    {{fine, fine, fine, fine, null_pointer}, "text NULL"},
-    {{fine, fine, fine, fine, short_text}, "text buffer one character short of 128"},
-    {{no_access, no_access, no_access, no_access, no_access}, "nothing writable"},
-};
-
-constexpr DWORD untouched = 0xDEADBEEF;
-constexpr int service_pack_chars = 128;
-
-template <class C, class Info, class Fn>
-void check_version_rows(Fn query, const Info& expected) {
-    for (const auto& row : version_rows) {
-        SCOPED_TRACE(row.why);
-        test::guarded_buffer numbers(4 * sizeof(DWORD), 0xAB);
-        test::guarded_buffer text(service_pack_chars * sizeof(C));
-        test::guarded_buffer short_buffer((service_pack_chars - 1) * sizeof(C));
-        test::guarded_buffer nothing(sizeof(DWORD));
-        auto* number_out = static_cast<DWORD*>(numbers.data());
-        DWORD* number_args[4];
-        for (int i = 0; i < 4; ++i) {
-            number_out[i] = untouched;
-            switch (row.outputs[i]) {
-            case fine: number_args[i] = &number_out[i]; break;
-            case no_access: number_args[i] = static_cast<DWORD*>(nothing.end()); break;
-            default: number_args[i] = nullptr; break;
-            }
-        }
-        C* text_arg = nullptr;
-        switch (row.outputs[text_slot]) {
-        case fine: text_arg = static_cast<C*>(text.data()); break;
-        case no_access: text_arg = static_cast<C*>(nothing.end()); break;
-        case short_text: text_arg = static_cast<C*>(short_buffer.data()); break;
-        default: break;
-        }
-
-        query(number_args[0], number_args[1], number_args[2], number_args[3], text_arg);
-
-        const DWORD want[4] = {expected.dwMajorVersion, expected.dwMinorVersion, expected.dwBuildNumber,
-                               expected.dwPlatformId};
-        for (int i = 0; i < 4; ++i) {
-            SCOPED_TRACE(i);
-            EXPECT_EQ(number_out[i], row.outputs[i] == fine ? want[i] : untouched);
-        }
-        if (row.outputs[text_slot] == fine) {
-            EXPECT_EQ(std::basic_string<C>(static_cast<C*>(text.data())), std::basic_string<C>(expected.szCSDVersion));
-        }
-        // A buffer too short for 128 characters gets nothing at all.
-        const auto* short_bytes = static_cast<const unsigned char*>(short_buffer.data());
-        for (size_t i = 0; i < (service_pack_chars - 1) * sizeof(C); ++i) ASSERT_EQ(short_bytes[i], 0xCC) << i;
-    }
-}
-
+// Each of the five outputs in turn NULL or at a no-access page, and a text buffer one
+// character short of 128: only the writable ones are written.
 TEST(ShlGetWindowsVersion, EachOutputIsWrittenOnlyWhenWritable) {
     KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();
-    OSVERSIONINFOA ansi = {};
-    ansi.dwOSVersionInfoSize = sizeof ansi;
-    ASSERT_TRUE(GetVersionExA(&ansi));
-    OSVERSIONINFOW wide = {};
-    wide.dwOSVersionInfoSize = sizeof wide;
-    ASSERT_TRUE(GetVersionExW(&wide));
-    {
-        SCOPED_TRACE("ShlGetWindowsVersionA");
-        check_version_rows<char>(ShlGetWindowsVersionA, ansi);
-    }
-    {
-        SCOPED_TRACE("ShlGetWindowsVersionW");
-        check_version_rows<wchar_t>(ShlGetWindowsVersionW, wide);
-    }
+    test::both([](auto c) {
+        using C = decltype(c);
+        std::conditional_t<sizeof(C) == 1, OSVERSIONINFOA, OSVERSIONINFOW> info = {sizeof info};
+        ASSERT_TRUE(test::pick<C>(GetVersionExA, GetVersionExW)(&info));
+        const DWORD want[4] = {info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber, info.dwPlatformId};
+        test::guarded<char> nothing(0);
+        for (int damaged = -1; damaged < 11; ++damaged) {
+            SCOPED_TRACE(damaged);
+            DWORD numbers[4] = {test::sentinel, test::sentinel, test::sentinel, test::sentinel};
+            test::guarded<C> text(damaged == 10 ? 127 : 128);
+            void* out[5] = {&numbers[0], &numbers[1], &numbers[2], &numbers[3], text.p()};
+            if (damaged >= 0 && damaged < 10) out[damaged % 5] = damaged < 5 ? nullptr : nothing.data();
+            AW(C, ShlGetWindowsVersion)(static_cast<DWORD*>(out[0]), static_cast<DWORD*>(out[1]),
+                                        static_cast<DWORD*>(out[2]), static_cast<DWORD*>(out[3]), static_cast<C*>(out[4]));
+            for (int i = 0; i < 4; ++i) EXPECT_EQ(numbers[i], out[i] == &numbers[i] ? want[i] : test::sentinel) << i;
+            if (out[4] == text.p() && damaged != 10) EXPECT_EQ(text.s(), test::str<C>(info.szCSDVersion));
+            else EXPECT_TRUE(text.marked_from(0));
+        }
+    });
 }
 
-// ---- common-controls version ----
-
-struct dll_version {
-    DWORD size, major, minor, build, platform;
-};
-
-TEST(ShlGetComCtlVersion, MatchesTheLibrarysOwnVersionEntry) {
-    HMODULE comctl = LoadLibraryA("ComCtl32.Dll");
-    ASSERT_NE(comctl, nullptr);
-    auto entry = reinterpret_cast<HRESULT(WINAPI*)(dll_version*)>(
-        reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
-    ASSERT_NE(entry, nullptr) << "this comctl32 has no version entry";
-    dll_version own = {sizeof(dll_version), 0, 0, 0, 0};
+TEST(ShlGetComCtlVersion, TheLibrarysOwnVersionAndUnwritableOutputs) {
+    struct { DWORD size, major, minor, build, platform; } own = {sizeof own};  // shlwapi's DLLVERSIONINFO
+    const HMODULE comctl = LoadLibraryA("comctl32.dll");
+    const auto entry = reinterpret_cast<HRESULT(WINAPI*)(void*)>(reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
+    ASSERT_NE(entry, nullptr);
     ASSERT_GE(entry(&own), 0);
     FreeLibrary(comctl);
-
-    DWORD major = untouched, minor = untouched;
+    DWORD major = test::sentinel, minor = test::sentinel;
     EXPECT_EQ(ShlGetComCtlVersion(&major, &minor), TRUE);
-    EXPECT_EQ(major, own.major);
-    EXPECT_EQ(minor, own.minor);
-    EXPECT_GE(major, 4u);
-}
-
-TEST(ShlGetComCtlVersion, AnUnwritableOutputFailsWithoutWriting) {
+    EXPECT_EQ(major * 100 + minor, own.major * 100 + own.minor);
     KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();
-    test::guarded_buffer page(sizeof(DWORD));
-    DWORD* no_access = static_cast<DWORD*>(page.end());
-    struct row {
-        bool major_ok, minor_ok;
-        DWORD* bad;
-        const char* why;
-    };
-    const row rows[] = {
-        {false, true, nullptr, "major NULL"},
-        {true, false, nullptr, "minor NULL"},
-        {false, true, no_access, "major on a no-access page"},
-        {true, false, no_access, "minor on a no-access page"},
-        {false, false, nullptr, "both NULL"},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.why);
-        DWORD major = untouched, minor = untouched;
-        EXPECT_EQ(ShlGetComCtlVersion(r.major_ok ? &major : r.bad, r.minor_ok ? &minor : r.bad), FALSE);
-        EXPECT_EQ(major, untouched);
-        EXPECT_EQ(minor, untouched);
+    test::guarded<char> page(0);
+    DWORD* const unwritable = static_cast<DWORD*>(page.data());
+    for (DWORD* bad : {static_cast<DWORD*>(nullptr), unwritable}) {
+        major = minor = test::sentinel;
+        EXPECT_EQ(ShlGetComCtlVersion(bad, &minor), FALSE);
+        EXPECT_EQ(ShlGetComCtlVersion(&major, bad), FALSE);
+        EXPECT_EQ(major & minor, test::sentinel) << "written although the call failed";
     }
 }
 
 // ---- mouse-wheel scroll lines ----
 
-using scroll_lines_fn = int(WINAPI*)(BOOL);
-
-HMODULE keldanu_module() { return GetModuleHandleW(L"KELDANU.dll"); }
-
-std::wstring keldanu_path() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(keldanu_module(), path, MAX_PATH);
-    return path;
-}
-
-// A second load of the library from a copy under another name: its scroll-lines cache starts
-// empty whatever the tests before have asked. reload() frees it and loads it again.
+// A second load of the library under another name: its cache starts empty, whatever the
+// tests before have asked. reload() frees it and loads it again.
 class fresh_library {
 public:
-    fresh_library() : copy_(dir_.file(L"keldanu_fresh.dll")) {
-        CopyFileW(keldanu_path().c_str(), copy_.c_str(), FALSE);
+    fresh_library() {
+        wchar_t self[MAX_PATH];
+        GetModuleFileNameW(GetModuleHandleW(L"KELDANU.dll"), self, MAX_PATH);
+        CopyFileW(self, copy_.c_str(), FALSE);
         reload();
     }
-    ~fresh_library() {
-        if (module_) FreeLibrary(module_);
-    }
+    ~fresh_library() { FreeLibrary(module_); }
     void reload() {
         if (module_) FreeLibrary(module_);
         module_ = LoadLibraryW(copy_.c_str());
-        scroll_lines_ = reinterpret_cast<scroll_lines_fn>(
-            reinterpret_cast<void*>(GetProcAddress(module_, "ShlGetMouseScrollLines")));
+        lines_ = reinterpret_cast<int(WINAPI*)(BOOL)>(reinterpret_cast<void*>(GetProcAddress(module_, "ShlGetMouseScrollLines")));
+        ASSERT_NE(lines_, nullptr);
     }
-    bool ok() const { return module_ && module_ != keldanu_module() && scroll_lines_; }
-    int scroll_lines(BOOL refresh) const { return scroll_lines_(refresh); }
+    int lines(BOOL refresh) const { return lines_(refresh); }
 
 private:
     test::temp_dir dir_;
-    std::wstring copy_;
+    std::wstring copy_ = dir_.file(L"keldanu_fresh.dll");
     HMODULE module_ = nullptr;
-    scroll_lines_fn scroll_lines_ = nullptr;
+    int(WINAPI* lines_)(BOOL) = nullptr;
 };
 
-// Sets the system's wheel setting for the length of a test and puts the old one back.
-class wheel_setting {
-public:
-    wheel_setting() { SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &saved_, 0); }
-    ~wheel_setting() { set(saved_); }
+// The system's wheel setting, put back as it was.
+struct wheel_setting {
+    UINT saved = 3;
+    wheel_setting() { SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &saved, 0); }
+    ~wheel_setting() { set(saved); }
     static void set(UINT lines) { SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, lines, nullptr, 0); }
-
-private:
-    UINT saved_ = 3;
 };
 
-// A wheel driver window of our own: class "MouseZ", answering the registered scroll-lines
-// message with `answer` and counting how often it was asked.
-class driver_window {
-public:
+// A wheel driver window of our own: class "MouseZ", answering the registered message.
+LRESULT driver_answer = 0;
+LRESULT CALLBACK driver_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    return msg == RegisterWindowMessageA("MSH_SCROLL_LINES_MSG") ? driver_answer : DefWindowProcA(w, msg, wp, lp);
+}
+struct driver_window {
+    HWND window;
     driver_window(LRESULT answer, const char* title = "Magellan MSWHEEL") {
-        answer_ = answer;
-        asked_ = 0;
-        message_ = RegisterWindowMessageA("MSH_SCROLL_LINES_MSG");
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = "MouseZ";
+        driver_answer = answer;
+        WNDCLASSA wc = {0, driver_proc, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr, "MouseZ"};
         RegisterClassA(&wc);
-        window_ = CreateWindowExA(0, "MouseZ", title, WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
+        window = CreateWindowExA(0, "MouseZ", title, WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     }
-    ~driver_window() {
-        DestroyWindow(window_);
-        UnregisterClassA("MouseZ", GetModuleHandleW(nullptr));
-    }
-    driver_window(const driver_window&) = delete;
-    driver_window& operator=(const driver_window&) = delete;
-    bool ok() const { return window_ != nullptr && message_ != 0; }
-    static int asked() { return asked_; }
-
-private:
-    static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-        if (msg == message_ && msg != 0) {
-            ++asked_;
-            EXPECT_EQ(wp, 0u);
-            EXPECT_EQ(lp, 0);
-            return answer_;
-        }
-        return DefWindowProcA(w, msg, wp, lp);
-    }
-    static inline LRESULT answer_ = 0;
-    static inline int asked_ = 0;
-    static inline UINT message_ = 0;
-    HWND window_ = nullptr;
+    ~driver_window() { DestroyWindow(window), UnregisterClassA("MouseZ", GetModuleHandleW(nullptr)); }
 };
 
-TEST(ShlGetMouseScrollLines, FirstCallProbesAndLaterOnesUseTheCache) {
+TEST(ShlGetMouseScrollLines, FirstCallProbesLaterOnesUseTheCache) {
     wheel_setting setting;
+    wheel_setting::set(7);
     fresh_library lib;
-    ASSERT_TRUE(lib.ok());
-    wheel_setting::set(7);
-    EXPECT_EQ(lib.scroll_lines(0), 7) << "the first call probes whatever its refresh flag";
+    EXPECT_EQ(lib.lines(0), 7) << "the first call probes whatever its refresh flag";
     wheel_setting::set(12);
-    EXPECT_EQ(lib.scroll_lines(0), 7) << "refresh 0 answers from the cache";
     {
-        // Neither the driver window nor the setting is looked at for a cached answer.
         driver_window driver(40);
-        ASSERT_TRUE(driver.ok());
-        EXPECT_EQ(lib.scroll_lines(0), 7);
-        EXPECT_EQ(driver_window::asked(), 0);
+        EXPECT_EQ(lib.lines(0), 7) << "refresh 0 answers from the cache, asking nobody";
     }
-    EXPECT_EQ(lib.scroll_lines(1), 12) << "refresh 1 sees the change";
-    EXPECT_EQ(lib.scroll_lines(0), 12);
-    // Every load starts with an empty cache.
-    wheel_setting::set(5);
-    lib.reload();
-    ASSERT_TRUE(lib.ok());
-    EXPECT_EQ(lib.scroll_lines(0), 5);
-}
-
-TEST(ShlGetMouseScrollLines, TheDriverWindowsAnswerWinsAsItIs) {
-    wheel_setting setting;
-    wheel_setting::set(7);
-    struct row {
-        LRESULT answer;
-        const char* title;
-        int expected;
-        const char* why;
-    };
-    const row rows[] = {
-        {17, "Magellan MSWHEEL", 17, "the driver's count"},
-        {0, "Magellan MSWHEEL", 0, "0 is passed on"},
-        {-5, "Magellan MSWHEEL", -5, "a nonsensical count is passed on"},
-        {17, "Some other MouseZ", 7, "a MouseZ window with another title is no driver"},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.why);
-        fresh_library lib;
-        ASSERT_TRUE(lib.ok());
+    EXPECT_EQ(lib.lines(1), 12) << "refresh 1 sees the change";
+    EXPECT_EQ(lib.lines(0), 12);
+    // The driver's answer wins as it is, and stays cached after its window has gone.
+    const struct { LRESULT answer; const char* title; int expected; } rows[] = {
+        {17, "Magellan MSWHEEL", 17}, {0, "Magellan MSWHEEL", 0}, {-5, "Magellan MSWHEEL", -5}, {17, "Other", 12}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.answer);
+        lib.reload();
         {
-            driver_window driver(r.answer, r.title);
-            ASSERT_TRUE(driver.ok());
-            EXPECT_EQ(lib.scroll_lines(0), r.expected);
-            EXPECT_EQ(lib.scroll_lines(1), r.expected);
+            driver_window driver(row.answer, row.title);
+            EXPECT_EQ(lib.lines(0), row.expected);
         }
-        // The driver's answer stays cached after its window has gone.
-        EXPECT_EQ(lib.scroll_lines(0), r.expected);
-        EXPECT_EQ(lib.scroll_lines(1), 7);
+        EXPECT_EQ(lib.lines(0), row.expected);
+        EXPECT_EQ(lib.lines(1), 12);
     }
 }
 
-struct race {
-    fresh_library* lib;
+struct racer {
+    const fresh_library* lib;
     HANDLE go;
     int answer;
 };
 
-DWORD WINAPI race_thread(void* param) {
-    auto* r = static_cast<race*>(param);
+DWORD WINAPI race(void* p) {
+    auto* r = static_cast<racer*>(p);
     WaitForSingleObject(r->go, INFINITE);
-    r->answer = r->lib->scroll_lines(0);
+    r->answer = r->lib->lines(0);
     return 0;
 }
 
+// Eight threads make the first call of a fresh load at once: each gets the probed count,
+// never the empty cache's 0.
 TEST(ShlGetMouseScrollLines, ConcurrentFirstCallsAllGetTheProbedAnswer) {
     wheel_setting setting;
     wheel_setting::set(11);
     fresh_library lib;
-    constexpr int rounds = 4;
-    constexpr int threads = 8;
-    for (int round = 0; round < rounds; ++round) {
-        SCOPED_TRACE(round);
+    for (int round = 0; round < 8; ++round) {
         lib.reload();
-        ASSERT_TRUE(lib.ok());
-        HANDLE go = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        race races[threads];
-        HANDLE handles[threads];
-        for (int i = 0; i < threads; ++i) {
-            races[i] = {&lib, go, -100};
-            handles[i] = CreateThread(nullptr, 0, race_thread, &races[i], 0, nullptr);
+        const HANDLE go = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        racer racers[8];
+        HANDLE threads[8];
+        for (int i = 0; i < 8; ++i) {
+            racers[i] = {&lib, go, -100};
+            threads[i] = CreateThread(nullptr, 0, race, &racers[i], 0, nullptr);
         }
         SetEvent(go);
-        WaitForMultipleObjects(threads, handles, TRUE, INFINITE);
-        for (int i = 0; i < threads; ++i) {
-            CloseHandle(handles[i]);
-            EXPECT_EQ(races[i].answer, 11) << "thread " << i;
+        EXPECT_EQ(WaitForMultipleObjects(8, threads, TRUE, 60000), WAIT_OBJECT_0);
+        for (int i = 0; i < 8; ++i) {
+            CloseHandle(threads[i]);
+            EXPECT_EQ(racers[i].answer, 11) << "round " << round << ", thread " << i;
         }
         CloseHandle(go);
     }
 }
 
-// ---- older systems, in a helper process ----
-
-// The registry text that Windows before version 4 keeps, put back as it was at the end.
-class registry_wheel_value {
-public:
-    registry_wheel_value() {
-        RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
-                        nullptr);
-        DWORD size = sizeof saved_;
-        had_ = RegQueryValueExW(key_, L"WheelScrollLines", nullptr, &type_, saved_, &size) == ERROR_SUCCESS;
-        size_ = size;
-    }
-    ~registry_wheel_value() {
-        if (had_)
-            RegSetValueExW(key_, L"WheelScrollLines", 0, type_, saved_, size_);
-        else
-            RegDeleteValueW(key_, L"WheelScrollLines");
-        RegCloseKey(key_);
-    }
-
-private:
-    HKEY key_ = nullptr;
-    bool had_ = false;
-    DWORD type_ = 0;
-    BYTE saved_[512] = {};
-    DWORD size_ = 0;
-};
-
-// Makes Wine report `version` ("win95", "nt351") to the helper program, for as long as this lives.
-class reported_version {
-public:
-    explicit reported_version(const wchar_t* version) {
-        RegCreateKeyExW(HKEY_CURRENT_USER, key_path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-        RegSetValueExW(key_, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                       static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
-    }
-    ~reported_version() {
-        RegCloseKey(key_);
-        RegDeleteKeyW(HKEY_CURRENT_USER, key_path);
-    }
-
-private:
-    static constexpr const wchar_t* key_path = L"Software\\Wine\\AppDefaults\\scroll_lines_probe.exe";
-    HKEY key_ = nullptr;
-};
-
-// Runs tests\scroll_lines_probe.exe (beside this program) with the library's path and the
-// given steps; returns what it printed.
-std::string run_probe(const std::wstring& steps) {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring program = self;
-    program = program.substr(0, program.find_last_of(L'\\') + 1) + L"scroll_lines_probe.exe";
-    std::wstring command = L"\"" + program + L"\" \"" + keldanu_path() + L"\" " + steps;
-
+// Runs scroll_lines_probe.exe with `steps` while Wine reports `version` to it; returns what
+// it printed.
+std::string run_probe(const wchar_t* version, const std::wstring& steps) {
+    const wchar_t* defaults = L"Software\\Wine\\AppDefaults\\scroll_lines_probe.exe";
+    HKEY key;
+    RegCreateKeyExW(HKEY_CURRENT_USER, defaults, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+    RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), DWORD(wcslen(version) * 2 + 2));
+    RegCloseKey(key);
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE read_end = nullptr, write_end = nullptr;
-    if (!CreatePipe(&read_end, &write_end, &inherit, 0)) return "no pipe";
-    SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW start = {};
-    start.cb = sizeof start;
+    HANDLE read_end, write_end;
+    CreatePipe(&read_end, &write_end, &inherit, 4096);
+    STARTUPINFOW start = {sizeof start};
     start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdOutput = write_end;
-    start.hStdError = write_end;
-    start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    start.hStdOutput = start.hStdError = write_end;
     PROCESS_INFORMATION process = {};
-    std::vector<wchar_t> line(command.begin(), command.end());
-    line.push_back(0);
-    const BOOL started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                        &start, &process);
-    CloseHandle(write_end);
-    std::string output;
-    if (started) {
-        char chunk[256];
-        DWORD got = 0;
-        while (ReadFile(read_end, chunk, sizeof chunk, &got, nullptr) && got) output.append(chunk, got);
-        WaitForSingleObject(process.hProcess, INFINITE);
+    wchar_t library[MAX_PATH];
+    GetModuleFileNameW(GetModuleHandleW(L"KELDANU.dll"), library, MAX_PATH);
+    std::wstring line = L"probe \"" + std::wstring(library) + L"\" " + steps;
+    std::string output = "not started";
+    if (CreateProcessW(test::beside_me(L"scroll_lines_probe.exe").c_str(), line.data(), nullptr, nullptr, TRUE, 0,
+                       nullptr, nullptr, &start, &process)) {
+        // The output is far smaller than the pipe, so the probe never waits for this reader.
+        if (WaitForSingleObject(process.hProcess, 300000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
         CloseHandle(process.hProcess);
         CloseHandle(process.hThread);
-    } else {
-        output = "not started";
+        output.clear();
     }
+    CloseHandle(write_end);
+    char chunk[256];
+    for (DWORD got; ReadFile(read_end, chunk, sizeof chunk, &got, nullptr) && got;) output.append(chunk, got);
     CloseHandle(read_end);
+    RegDeleteKeyW(HKEY_CURRENT_USER, defaults);
     return output;
 }
 
-// One helper process per system: the version it was told, then one answer per call step.
-// "set:TEXT" stores TEXT as the registry value, "del" removes it, "call:R" prints
-// ShlGetMouseScrollLines(R).
+// The Windows 95 family without a driver answers 3; before version 4 the registry text is
+// read: blank and 7, x, none, digits then letters, too large for an int.
 TEST(ShlGetMouseScrollLines, OlderSystemsUseTheirOwnSources) {
-    struct row {
-        const wchar_t* version;
-        const wchar_t* steps;
-        const char* expected;
-        const char* why;
-    };
-    const row rows[] = {
-        {L"win95", L"set:7 call:0 call:1", "version 4 platform 1\n3\n3\n",
-         "the Windows 95 family without a driver answers 3 and reads no registry"},
-        {L"nt351", L"set:\" 7\" call:0 set:x call:0 call:1 del call:1 set:12abc call:1 set:4294967295 call:1",
-         "version 3 platform 2\n7\n7\n0\n3\n12\n-1\n",
-         "before version 4 the registry text is read: blank and 7, x, none, digits then letters, too large"},
-    };
-    registry_wheel_value keep;
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.why);
-        reported_version version(r.version);
-        EXPECT_EQ(run_probe(r.steps), r.expected);
-    }
+    EXPECT_EQ(run_probe(L"win95", L"set:7 call:0 call:1"), "version 4 platform 1\n3\n3\n");
+    EXPECT_EQ(run_probe(L"nt351", L"set:\" 7\" call:0 set:x call:0 call:1 del call:1 set:12abc call:1 set:4294967295 call:1 set:3"),
+              "version 3 platform 2\n7\n7\n0\n3\n12\n-1\n");
 }
 
 }  // namespace

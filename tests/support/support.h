@@ -1,70 +1,117 @@
-// Helpers shared by the test programs: widening narrow case rows, buffers that end at a
-// no-access page, and a watcher thread that finds dialogs and message boxes, records what
-// they show and closes them.
+// What every test program shares: one way to drive the A and the W export with the same
+// narrow rows, buffers that end at a no-access page, a watcher that reads and closes this
+// process's dialogs, and scratch folders, registry keys and COM scopes that clean up.
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <mutex>
 #include <string>
+#include <type_traits>
 #include <vector>
+
+#include "keldanu.h"
 
 namespace test {
 
-// True when a memory fault ends the process instead of raising an access violation: Wine
-// under qemu's user emulation cannot tell a fault from any other trap, so IsBadWritePtr on a
-// no-access page (and anything else that must fault to answer) kills the test program.
-// tests/support/wine-run.sh sets KELDANU_FAULTS_END_PROCESS there.
+// Set before a call that must leave the error code alone, and expected afterwards.
+constexpr DWORD sentinel = 0xDEADBEEF;
+constexpr int path_chars = KELDANU_PATH_CHARS;
+constexpr int url_chars = KELDANU_URL_BUFFER_CHARS;
+constexpr int url_longest = url_chars - 2;  // the terminator and the probe's spare character
+
+template <class C> using str = std::basic_string<C>;
+
+// A narrow row's text for the A or the W form, unit for byte (rows are ASCII, Latin-1, or
+// code-page bytes written for the A form).
+template <class C> str<C> text(const std::string& s) {
+    str<C> out;
+    for (unsigned char c : s) out.push_back(static_cast<C>(c));
+    return out;
+}
+// Either form's text as bytes for comparisons and messages; a unit above 0xFF shows as '?'.
+template <class C> std::string shown(const str<C>& s) {
+    std::string out;
+    for (C c : s) out.push_back(static_cast<std::make_unsigned_t<C>>(c) > 0xFF ? '?' : static_cast<char>(c));
+    return out;
+}
+std::string acp(const std::wstring& w);       // through the active code page
+std::wstring utf16(const std::string& utf8);  // the sources' UTF-8 rows as UTF-16
+
+// Runs `f(char{})` and `f(wchar_t{})`, naming the form in any failure.
+template <class F> void both(F&& f) {
+    { SCOPED_TRACE("A form"); f(char{}); }
+    { SCOPED_TRACE("W form"); f(wchar_t{}); }
+}
+template <class C, class A, class W> constexpr auto pick(A a, W w) {
+    if constexpr (sizeof(C) == 1) return a; else return w;
+}
+// The export of a pair for the character type C: AW(C, PathAppend)(...).
+#define AW(C, name) ::test::pick<C>(name##A, name##W)
+
+// True where a memory fault ends the process instead of raising an access violation (Wine
+// under qemu's user emulation); wine-run.sh sets KELDANU_FAULTS_END_PROCESS there.
 bool faults_end_process();
+#define KELDANU_SKIP_WHERE_FAULTS_END_PROCESS()                                              \
+    do {                                                                                     \
+        if (::test::faults_end_process())                                                    \
+            GTEST_SKIP() << "Wine under qemu's user emulation ends the process on a memory " \
+                            "fault, so a probe of a no-access page cannot be answered here"; \
+    } while (0)
 
-// Widens a narrow test text byte by byte (the rows are ASCII or Latin-1).
-std::wstring widen(const std::string& s);
-// Converts between the test's UTF-8 sources and the active code page / UTF-16.
-std::string acp_from_wide(const std::wstring& w);
-std::wstring wide_from_utf8(const std::string& s);
-
-// `bytes` bytes of writable memory followed at once by a no-access page, so a write past
-// the end faults. The memory starts filled with `fill`.
-class guarded_buffer {
+// `bytes` writable bytes filled with `fill`, followed at once by a no-access page.
+class guarded_bytes {
 public:
-    explicit guarded_buffer(size_t bytes, unsigned char fill = 0xCC);
-    ~guarded_buffer();
-    guarded_buffer(const guarded_buffer&) = delete;
-    guarded_buffer& operator=(const guarded_buffer&) = delete;
+    guarded_bytes(size_t bytes, unsigned char fill);
+    ~guarded_bytes();
+    guarded_bytes(const guarded_bytes&) = delete;
+    guarded_bytes& operator=(const guarded_bytes&) = delete;
+    // Whether every byte from `from` to the page still holds the fill.
+    bool untouched_from(size_t from) const;
     void* data() const { return data_; }
-    char* chars() const { return static_cast<char*>(data_); }
-    wchar_t* wchars() const { return static_cast<wchar_t*>(data_); }
-    // The first byte of the no-access page.
-    void* end() const { return static_cast<char*>(data_) + bytes_; }
+    void* end() const { return static_cast<char*>(data_) + bytes_; }  // the first no-access byte
 
 private:
     void* base_ = nullptr;
-    void* data_ = nullptr;
-    size_t bytes_ = 0;
-    size_t total_ = 0;
+    char* data_ = nullptr;
+    size_t bytes_;
+    unsigned char fill_;
 };
 
-// What a watched dialog showed when the watcher found it.
+// `chars` characters ending at a no-access page, all holding the fill, or holding `init` and
+// its terminator with the fill after them: writing past the stated capacity faults, writing
+// past the text shows.
+template <class C> class guarded : public guarded_bytes {
+public:
+    explicit guarded(size_t chars, unsigned char fill = 0xCC) : guarded_bytes(chars * sizeof(C), fill), chars_(chars) {}
+    guarded(size_t chars, const str<C>& init, unsigned char fill = 0xCC) : guarded(chars, fill) {
+        std::copy(init.c_str(), init.c_str() + std::min(init.size() + 1, chars), p());
+    }
+    C* p() const { return static_cast<C*>(data()); }
+    str<C> s() const { return str<C>(p(), std::char_traits<C>::length(p())); }
+    bool marked_from(size_t ch) const { return untouched_from(ch * sizeof(C)); }
+    size_t chars() const { return chars_; }
+
+private:
+    size_t chars_;
+};
+
+// What a dialog showed when the watcher found it.
 struct seen_dialog {
     std::wstring caption;
-    std::wstring text;                 // the texts of its static controls, joined by "\n"
-    std::vector<std::wstring> buttons; // the texts of its visible buttons
-    std::vector<int> button_ids;
-    HICON icon = nullptr;              // the icon a static icon control shows, if any
-    DWORD style = 0;
-    DWORD thread = 0;                  // the thread that owns the dialog
+    std::wstring text;       // its static texts, joined by "\n"
+    std::vector<int> buttons;
+    HICON icon = nullptr;
+    DWORD thread = 0;
 };
 
-// Reads what a dialog window shows.
-seen_dialog describe_dialog(HWND dialog);
-
-// A second thread that looks for top-level windows of class #32770 every few milliseconds.
-// For each one found it records what it shows, then calls `act` (which must close it; the
-// default presses the first button whose id is IDOK or IDCANCEL). The thread makes its first
-// window call before the constructor returns.
+// A thread that finds this process's visible dialogs (class #32770) as they appear, records
+// what each shows and hands it to `act`, which must close it (by default OK or Cancel).
 class dialog_watcher {
 public:
     using action = std::function<void(HWND dialog, const seen_dialog& seen)>;
@@ -72,28 +119,20 @@ public:
     ~dialog_watcher();
     dialog_watcher(const dialog_watcher&) = delete;
     dialog_watcher& operator=(const dialog_watcher&) = delete;
-
-    // Everything seen so far.
     std::vector<seen_dialog> seen() const;
-    // Waits up to `ms` for at least `count` dialogs to have been seen.
-    bool wait_for(size_t count, DWORD ms = 10000) const;
     void clear();
-
-    // Presses a button by id as a user would.
     static void press(HWND dialog, int id);
 
 private:
     static DWORD WINAPI run(void* self);
     action act_;
-    HANDLE thread_ = nullptr;
-    HANDLE ready_ = nullptr;
-    volatile LONG stop_ = 0;
+    HANDLE thread_ = nullptr, stop_ = nullptr;
     mutable std::mutex lock_;
     std::vector<seen_dialog> seen_;
     std::vector<HWND> handled_;
 };
 
-// A temporary directory under %TEMP%, removed with what it holds.
+// A fresh folder under %TEMP%, removed with its contents.
 class temp_dir {
 public:
     temp_dir();
@@ -105,12 +144,39 @@ private:
     std::wstring path_;
 };
 
-}  // namespace test
+// HKEY_CURRENT_USER\Software\KeldanuTests\<name>.<pid>, created empty and deleted with all
+// below it; raw access to its values.
+class scratch_key {
+public:
+    explicit scratch_key(const std::wstring& name);
+    ~scratch_key();
+    static HKEY root() { return HKEY_CURRENT_USER; }
+    std::wstring path(const std::wstring& sub = L"") const { return sub.empty() ? path_ : path_ + L"\\" + sub; }
+    std::string path_a(const std::wstring& sub = L"") const { return acp(path(sub)); }
+    void set(const std::wstring& sub, const wchar_t* value, DWORD type, const void* data, DWORD bytes) const;
+    void set_text(const std::wstring& sub, const wchar_t* value, const std::wstring& text) const {
+        set(sub, value, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    }
+    struct value {
+        bool present = false;
+        DWORD type = 0, bytes = 0;
+        std::wstring text;  // the data as UTF-16, up to a zero or its end
+    };
+    value get(const std::wstring& sub, const wchar_t* name) const;
 
-// Skips a test whose point is a probe that must fault, where faults end the process.
-#define KELDANU_SKIP_WHERE_FAULTS_END_PROCESS()                                              \
-    do {                                                                                     \
-        if (test::faults_end_process())                                                      \
-            GTEST_SKIP() << "Wine under qemu's user emulation ends the process on a memory " \
-                            "fault, so a probe of a no-access page cannot be answered here";  \
-    } while (0)
+private:
+    std::wstring path_;
+};
+
+// COM in a single-threaded apartment for a scope.
+struct com_scope {
+    HRESULT hr = CoInitialize(nullptr);
+    ~com_scope() { if (SUCCEEDED(hr)) CoUninitialize(); }
+};
+
+// The full path of a program the build puts beside this test program.
+std::wstring beside_me(const wchar_t* name);
+// The lines of a file in tests/data.
+std::vector<std::string> data_lines(const char* name);
+
+}  // namespace test
