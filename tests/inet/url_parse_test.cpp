@@ -23,11 +23,9 @@ template <class C> parsed parse(const test::str<C>& url) {
 }
 
 struct row {
-    const char* url;
+    const char *url;
     DWORD scheme;
-    const char* host;
-    const char* path;
-    const char* why;
+    const char *host, *path, *why;
 };
 
 const row rows[] = {
@@ -35,18 +33,14 @@ const row rows[] = {
     {"ftp://ftphost/pub/file.zip", 2, "ftphost", "/pub/file.zip", "ftp"},
     {"HtTpS://X/Y", 4, "X", "/Y", "the scheme is lower-cased, the host keeps its case"},
     {"mailto:/x", 5, "", "/x", "mailto"},
-    {"news://n/a", 6, "n", "/a", "news"},
-    {"nntp://n/g", 7, "n", "/g", "nntp"},
     {"telnet://host:23", 8, "host:23", "", "telnet: the port stays in the host"},
     {"gopher:x/y", 9, "", "x/y", "gopher without slashes after the colon"},
-    {"prospero://p/x", 10, "p", "/x", "prospero"},
     {"wais://w/db", 11, "w", "/db", "wais"},
     {"httpx://h/p", unknown, "h", "/p", "a name that only begins like http"},
     {"htt://h/p", unknown, "h", "/p", "a name that is part of http"},
     {"C:\\Windows\\file.txt", 1, "", "C:\\Windows\\file.txt", "no slash: a file name, uncut"},
     {"a#b?c;d:e", 1, "", "a#b?c;d:e", "nothing is cut without a slash"},
     {"", 1, "", "", "the empty text"},
-    {"/usr/file.txt", unknown, "", "/usr/file.txt", "a plain path"},
     {"//server/share/x", unknown, "server", "/share/x", "two slashes without a scheme"},
     {"/path/to:file", unknown, "", "file", "a colon after slashes still ends a scheme"},
     {":foo/bar", unknown, "", "foo/bar", "an empty scheme"},
@@ -55,12 +49,10 @@ const row rows[] = {
     {"a;b:/c", unknown, "", "b:/c", "0x3B, the first of the second range"},
     {"a>b:/c", unknown, "", "b:/c", "0x3E, the last of it"},
     {"a_b:/c", unknown, "", "/c", "an underscore is no delimiter"},
-    {"a@b:/c", unknown, "", "/c", "nor is an at sign"},
     {"a-b/c", unknown, "", "a-b/c", "a delimiter without any colon ends nothing"},
     {"http.x://h/p", 3, "", "x://h/p", "a known name ended early"},
     {"HTTP://Host:8080/dir/page.html?q=1#top", 3, "Host:8080", "/dir/page.html", "query and fragment"},
     {"http://host/a;type=i?b=2", 3, "host", "/a", "parameters before a query"},
-    {"http://host/a?b=2;c", 3, "host", "/a", "a query before parameters"},
     {"abc#def/ghi", unknown, "", "abc", "the fragment goes first, taking the only slash with it"},
     {"http://h/p#x:y", 3, "h", "/p", "a colon in the fragment is gone before the scheme is sought"},
     {"http://host?x=1", 3, "host?x=1", "", "no path: the query stays in the host"},
@@ -71,7 +63,6 @@ const row rows[] = {
     {"http://h/a:b/c", 3, "h", "/a:b/c", "only the first colon ends the scheme"},
     {"http:%2F%2Fh%2Fp", 3, "h", "/p", "escapes are decoded before anything is cut"},
     {"http://h/p%3Fq", 3, "h", "/p", "an escaped question mark cuts the query"},
-    {"http://h/p%23q", 3, "h", "/p", "an escaped number sign cuts the fragment"},
     {"http%3A//h/p", 3, "h", "/p", "an escaped colon ends the scheme"},
     {"http://h/%2541", 3, "h", "/A", "a decoded % decodes again"},
 };
@@ -103,25 +94,21 @@ TEST(INetParseUrl, Rows) {
     EXPECT_EQ(std::wstring(host) + L"|" + path, L"h\x00C3\x00A9|/\x00E9\x3042");
 }
 
-// Each output in turn NULL, or one character (for the scheme one byte) short of its size at
-// a no-access page: the call fails before anything is written.
+// Each output in turn NULL, or one character (for the scheme one byte) short at a no-access
+// page: the call fails before anything is written.
 TEST(INetParseUrl, EveryProbeFailsBeforeWriting) {
     KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();
     test::both([](auto c) {
         using C = decltype(c);
         for (int bad = 0; bad < 6; ++bad) {
-            SCOPED_TRACE(testing::Message() << (bad < 3 ? "NULL " : "short ") << (bad % 3 ? "host or path" : "scheme") << bad);
-            const size_t full[3] = {4, test::url_chars * sizeof(C), test::url_chars * sizeof(C)};
-            test::guarded<char> out[3] = {test::guarded<char>(full[0] - (bad == 3)),
-                                          test::guarded<char>(full[1] - (bad == 4) * sizeof(C)),
-                                          test::guarded<char>(full[2] - (bad == 5) * sizeof(C))};
-            void* p[3];
-            for (int i = 0; i < 3; ++i) p[i] = bad == i ? nullptr : out[i].data();
+            const size_t full[3] = {4, test::url_chars * sizeof(C), test::url_chars * sizeof(C)}, less = bad % 3 ? sizeof(C) : 1;
+            test::guarded<char> out[3] = {test::guarded<char>(full[0] - (bad == 3) * less), test::guarded<char>(full[1] - (bad == 4) * less),
+                                          test::guarded<char>(full[2] - (bad == 5) * less)};
+            void* p[3] = {bad == 0 ? nullptr : out[0].data(), bad == 1 ? nullptr : out[1].data(), bad == 2 ? nullptr : out[2].data()};
             SetLastError(test::sentinel);
-            EXPECT_EQ(AW(C, INetParseUrl)(test::text<C>("http://h/p").c_str(), static_cast<DWORD*>(p[0]),
-                                          static_cast<C*>(p[1]), static_cast<C*>(p[2])), 0);
+            EXPECT_EQ(AW(C, INetParseUrl)(test::text<C>("http://h/p").c_str(), (DWORD*)p[0], (C*)p[1], (C*)p[2]), 0) << bad;
             EXPECT_EQ(GetLastError(), test::sentinel);
-            for (auto& o : out) EXPECT_TRUE(o.marked_from(0));
+            for (auto& o : out) EXPECT_TRUE(o.marked_from(0)) << bad;
         }
     });
 }
@@ -131,13 +118,10 @@ TEST(INetParseUrl, UrlsAreCutAt2059Characters) {
     test::both([](auto c) {
         using C = decltype(c);
         for (size_t length : {2059u, 2060u, 3000u}) {
-            SCOPED_TRACE(length);
-            const std::string path = "/" + std::string(length - 1, 'p');
-            EXPECT_EQ(parse<C>(test::text<C>(path)).path, path.substr(0, test::url_longest));
-            const std::string host = "//" + std::string(length - 2, 'h');
-            EXPECT_EQ(parse<C>(test::text<C>(host)).host, host.substr(2, test::url_longest - 2));
-            const std::string query = "http://h/" + std::string(length - 10, 'q') + "?";
-            EXPECT_EQ(parse<C>(test::text<C>(query)).path, query.substr(8, std::min(length - 1, size_t(test::url_longest)) - 8));
+            const std::string path = "/" + std::string(length - 1, 'p'), query = "http://h/" + std::string(length - 10, 'q') + "?";
+            EXPECT_EQ(parse<C>(test::text<C>(path)).path, path.substr(0, test::url_longest)) << length;
+            EXPECT_EQ(parse<C>(test::text<C>("//" + std::string(length - 2, 'h'))).host, std::string(test::url_longest - 2, 'h'));
+            EXPECT_EQ(parse<C>(test::text<C>(query)).path, query.substr(8, std::min<size_t>(length - 1, test::url_longest) - 8));
         }
         const parsed p = parse<C>(test::text<C>(std::string(test::url_longest, 'f') + "/x"));
         EXPECT_EQ(p.scheme, 1u) << "a slash beyond the cut does not count";

@@ -6,30 +6,19 @@ namespace {
 
 enum class stored { none, text, unterminated, dword, in_default };
 
-struct read_row {
-    stored how;
-    std::string data;  // the text, or for a dword its value
-    DWORD chars;       // the capacity
-    const char* fallback;
-    BOOL ok;
-    std::string expected;
-    const char* why;
-};
-
-// Stores the row's data as value "v" (or as the key's default value), byte for byte.
-void store(const test::scratch_key& key, const read_row& row) {
-    const std::wstring w = test::text<wchar_t>(row.data);
-    if (row.how == stored::text || row.how == stored::in_default)
-        key.set_text(L"", row.how == stored::text ? L"v" : nullptr, w);
-    // The platform counts a terminator in when a zero follows the data, so one does not.
-    if (row.how == stored::unterminated) key.set(L"", L"v", REG_SZ, (w + L"X").c_str(), DWORD(w.size() * 2));
-    const DWORD n = row.how == stored::dword ? std::stoul(row.data) : 0;
-    if (row.how == stored::dword) key.set(L"", L"v", REG_DWORD, &n, sizeof n);
+// Stores `data` as value "v" (or as the key's default value), byte for byte.
+void store(const test::scratch_key& key, stored how, const std::string& data) {
+    const std::wstring w = test::text<wchar_t>(data);
+    const DWORD number = how == stored::dword ? std::stoul(data) : 0;
+    if (how == stored::text || how == stored::in_default) key.set_text(L"", how == stored::text ? L"v" : nullptr, w);
+    // The platform counts a terminator in when a zero follows the data, so an X follows.
+    if (how == stored::unterminated) key.set(L"", L"v", REG_SZ, (w + L"X").c_str(), DWORD(w.size() * 2));
+    if (how == stored::dword) key.set(L"", L"v", REG_DWORD, &number, sizeof number);
 }
 
 TEST(ProfileRead, TerminatorEdgesAndDefaults) {
     const std::string p259(259, 'p'), p260(260, 'p');
-    const read_row rows[] = {
+    const struct { stored how; std::string data; DWORD chars; const char* fallback; BOOL ok; std::string expected; const char* why; } rows[] = {
         {stored::text, "abc", 260, "none", TRUE, "abc", "a stored text reads back"},
         {stored::text, "", 260, "none", TRUE, "", "the empty text is data: no default"},
         {stored::dword, "65", 260, "none", TRUE, "A", "a number reads as its raw bytes 65 0 0 0"},
@@ -48,11 +37,10 @@ TEST(ProfileRead, TerminatorEdgesAndDefaults) {
         for (const auto& row : rows) {
             SCOPED_TRACE(row.why);
             test::scratch_key key(L"profile-read");
-            store(key, row);
+            store(key, row.how, row.data);
             test::guarded<C> buf(row.chars + 1);
-            const auto path = test::pick<C>(key.path_a(), key.path());
-            const auto fallback = test::text<C>(row.fallback ? row.fallback : "");
-            EXPECT_EQ(AW(C, ShlGetProfileString)(key.root(), path.c_str(), row.how == stored::in_default ? nullptr : test::text<C>("v").c_str(),
+            const auto v = test::text<C>("v"), fallback = test::text<C>(row.fallback ? row.fallback : "");
+            EXPECT_EQ(AW(C, ShlGetProfileString)(key.root(), key.path_in<C>().c_str(), row.how == stored::in_default ? nullptr : v.c_str(),
                                                  row.fallback ? fallback.c_str() : nullptr, buf.p(), row.chars), row.ok);
             EXPECT_EQ(test::shown(buf.s()), row.expected);
             for (size_t i = row.expected.size(); i < row.chars; ++i) ASSERT_EQ(buf.p()[i], 0) << "not cleared at " << i;
@@ -67,7 +55,7 @@ TEST(ProfileRead, FailuresThatKeepTheDefaultOut) {
     test::both([&](auto c) {
         using C = decltype(c);
         const auto v = test::text<C>("v"), none = test::text<C>("none"), x = test::text<C>("x");
-        const auto path = test::pick<C>(key.path_a(L"missing"), key.path(L"missing"));
+        const auto path = key.path_in<C>(L"missing");
         C buf[16];
         EXPECT_FALSE(AW(C, ShlGetProfileString)(key.root(), nullptr, v.c_str(), none.c_str(), buf, 16));
         EXPECT_EQ(buf[0], 0) << "a NULL subkey clears the buffer and gives no default";
@@ -81,7 +69,7 @@ TEST(ProfileRead, FailuresThatKeepTheDefaultOut) {
         if (test::faults_end_process()) return;
         // Ten writable characters before a no-access page: a capacity of 11 fails the probe.
         test::guarded<C> ten(10);
-        const auto here = test::pick<C>(key.path_a(), key.path());
+        const auto here = key.path_in<C>();
         EXPECT_FALSE(AW(C, ShlGetProfileString)(key.root(), here.c_str(), v.c_str(), none.c_str(), ten.p(), 11));
         EXPECT_TRUE(ten.marked_from(0));
         EXPECT_TRUE(AW(C, ShlGetProfileString)(key.root(), here.c_str(), v.c_str(), none.c_str(), ten.p(), 10));
@@ -97,7 +85,7 @@ TEST(ProfileWrite, StoresTextWithoutTerminatorAndCreatesSubkeys) {
     test::scratch_key key(L"profile-write");
     test::both([&](auto c) {
         using C = decltype(c);
-        const auto deep = test::pick<C>(key.path_a(L"a\\b"), key.path(L"a\\b"));
+        const auto deep = key.path_in<C>(L"a\\b");
         for (const char* text : {"abc", ""}) {
             EXPECT_TRUE(AW(C, ShlWriteProfileString)(key.root(), deep.c_str(), test::text<C>("v").c_str(), test::text<C>(text).c_str()));
             const auto v = key.get(L"a\\b", L"v");
@@ -117,12 +105,12 @@ TEST(ProfileCp932, DoubleByteTextRoundTrips) {
     ASSERT_EQ(GetACP(), 932u);
     test::scratch_key key(L"profile-932");
     const std::string text = test::acp(L"\x8868\x793A");  // two kanji, four bytes
-    EXPECT_TRUE(ShlWriteProfileStringA(key.root(), key.path_a().c_str(), "v", text.c_str()));
+    EXPECT_TRUE(ShlWriteProfileStringA(key.root(), key.path_in<char>().c_str(), "v", text.c_str()));
     EXPECT_EQ(key.get(L"", L"v").text, L"\x8868\x793A");
     char buf[8];
-    EXPECT_TRUE(ShlGetProfileStringA(key.root(), key.path_a().c_str(), "v", "none", buf, 8));
+    EXPECT_TRUE(ShlGetProfileStringA(key.root(), key.path_in<char>().c_str(), "v", "none", buf, 8));
     EXPECT_EQ(buf, text);
-    EXPECT_FALSE(ShlGetProfileStringA(key.root(), key.path_a().c_str(), "v", "no", buf, 4)) << "four bytes fill four";
+    EXPECT_FALSE(ShlGetProfileStringA(key.root(), key.path_in<char>().c_str(), "v", "no", buf, 4)) << "four bytes fill four";
     EXPECT_STREQ(buf, "no");
 }
 

@@ -1,16 +1,16 @@
-// Combo-box lists and history on a real combo box, with string tables from combo_test.rc and
-// history values in a registry key of the test's own.
+// Combo-box lists and history on a real combo box, with the string tables of combo_test.rc
+// and history values in a registry key of the test's own.
 #include <map>
 
 #include "support/support.h"
 
 namespace {
 
-using list = std::vector<std::string>;
+using list = std::vector<std::string>;  // UTF-8
 
 // A drop-down combo box (list and edit field) in a parent window, gone with the object.
 struct combo_window {
-    HWND parent = CreateWindowExW(0, L"STATIC", L"combo", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
     HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWN, 0, 0, 200, 200, parent, nullptr, nullptr, nullptr);
     ~combo_window() { DestroyWindow(parent); }
     void set(const list& entries, const std::string& edit = "", int selected = -1) const {
@@ -19,13 +19,13 @@ struct combo_window {
         SendMessageW(combo, CB_SETCURSEL, selected, 0);
         SetWindowTextW(combo, test::utf16(edit).c_str());
     }
-    list entries() const {  // as UTF-8
+    list entries() const {
         list out;
         for (LRESULT i = 0, n = SendMessageW(combo, CB_GETCOUNT, 0, 0); i < n; ++i) {
-            std::wstring text(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0) + 1, L'\0');
-            SendMessageW(combo, CB_GETLBTEXT, i, LPARAM(text.data()));
+            wchar_t text[1024] = {};
             char utf8[1024] = {};
-            WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
+            SendMessageW(combo, CB_GETLBTEXT, i, LPARAM(text));
+            WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
             out.push_back(utf8);
         }
         return out;
@@ -33,17 +33,15 @@ struct combo_window {
     LRESULT selection() const { return SendMessageW(combo, CB_GETCURSEL, 0, 0); }
 };
 
-// The string ids of combo_test.rc: "Red|Green||Blue|", "|||", "One", three double-byte items
-// whose first holds a trail byte "|" in code page 932, and i000|i001|...|i409 (2049 characters).
+// The string ids of combo_test.rc.
 enum { rgb = 101, bars = 102, one = 103, double_byte = 104, long_list = 105, missing = 999 };
 
 TEST(ComboFill, ItemsSelectionAndTheCutAt2047) {
     combo_window w;
-    list numbered;
-    for (int i = 0; i < 409; ++i) numbered.push_back("i" + std::string(i < 10 ? "00" : i < 100 ? "0" : "") + std::to_string(i));
-    numbered.push_back("i4");  // the 410th item loses the two characters past 2047
+    list numbered;  // i000|i001|...|i409 is 2049 characters: the last item loses two
+    for (int i = 0; i < 410; ++i) numbered.push_back(std::to_string(1000 + i).replace(0, 1, "i").substr(0, i < 409 ? 4 : 2));
     const struct { list before; UINT id; int select; list after; int selected; const char* why; } rows[] = {
-        {{}, rgb, -1, {"Red", "Green", "Blue"}, -1, "empty pieces add nothing"},
+        {{}, rgb, -1, {"Red", "Green", "Blue"}, -1, "empty pieces of Red|Green||Blue| add nothing"},
         {{}, rgb, 1, {"Red", "Green", "Blue"}, 1, "select 1 selects Green"},
         {{"Old"}, bars, -1, {"Old"}, 0, "a resource of separators only adds nothing; the selection stays"},
         {{}, one, 0, {"One"}, 0, "a resource without separators is one item"},
@@ -51,13 +49,11 @@ TEST(ComboFill, ItemsSelectionAndTheCutAt2047) {
         {{}, long_list, -1, numbered, -1, "a resource is cut at 2047 characters"},
     };
     test::both([&](auto c) {
-        using C = decltype(c);
         for (const auto& row : rows) {
-            SCOPED_TRACE(row.why);
             w.set(row.before, "", row.before.empty() ? -1 : 0);
-            EXPECT_EQ(AW(C, StrFillComboWithStrings)(GetModuleHandleW(nullptr), w.combo, row.id, row.select), TRUE);
-            EXPECT_EQ(w.entries(), row.after);
-            EXPECT_EQ(w.selection(), row.selected);
+            EXPECT_EQ(AW(decltype(c), StrFillComboWithStrings)(GetModuleHandleW(nullptr), w.combo, row.id, row.select), TRUE);
+            EXPECT_EQ(w.entries(), row.after) << row.why;
+            EXPECT_EQ(w.selection(), row.selected) << row.why;
         }
     });
 }
@@ -69,35 +65,27 @@ TEST(ComboFillCp932, TrailByteBarDoesNotSplit) {
     EXPECT_EQ(w.entries(), (list{"\xE3\x83\x9D", "\xE8\xA1\xA8\xE7\xA4\xBA", "\xE3\x83\x9D\xE3\x83\x9D"}));
 }
 
-template <class C> void read_history(const combo_window& w, const test::scratch_key& key, int max_entries) {
-    AW(C, StrReadComboHistory)(w.combo, key.root(), test::pick<C>(key.path_a(L"h"), key.path(L"h")).c_str(), max_entries);
-}
-template <class C> void save_history(const combo_window& w, const test::scratch_key& key, int max_entries) {
-    AW(C, StrSaveComboHistory)(w.combo, key.root(), test::pick<C>(key.path_a(L"h"), key.path(L"h")).c_str(), max_entries);
-}
-
 TEST(ComboHistory, ReadAppendsStoredEntries) {
     combo_window w;
-    const struct { std::map<std::string, std::string> stored; list before; int max; list after; const char* why; } rows[] = {
-        {{{"0", "new"}, {"1", "old"}, {"3", "new"}}, {}, 4, {"new", "old"}, "gaps and duplicates skipped"},
-        {{{"0", "NEW"}, {"1", "b"}}, {"new"}, 4, {"new", "b"}, "a duplicate in other case is not added"},
-        {{{"0", "a"}, {"1", ""}, {"2", "b"}}, {}, 3, {"a", "b"}, "an empty value is skipped"},
-        {{{"0", "a"}, {"5", "b"}}, {}, 5, {"a"}, "value 5 is beyond 5 entries"},
-        {{{"0", "a"}, {"5", "b"}}, {}, 6, {"a", "b"}, "the loop goes on past gaps"},
-        {{{"0", "a"}, {"10", "ten"}, {"01", "zero-one"}}, {}, 11, {"a", "ten"}, "names are decimal without leading zeros"},
-        {{{"0", std::string(300, 'x')}, {"1", "ok"}}, {}, 2, {"ok"}, "a value too long for an entry is skipped"},
-        {{{"0", "a"}}, {"z"}, 0, {"z"}, "0 entries read nothing"},
+    const struct { std::map<std::wstring, std::wstring> stored; list before; int max; list after; const char* why; } rows[] = {
+        {{{L"0", L"new"}, {L"1", L"old"}, {L"3", L"new"}}, {}, 4, {"new", "old"}, "gaps and duplicates skipped"},
+        {{{L"0", L"NEW"}, {L"1", L"b"}}, {"new"}, 4, {"new", "b"}, "a duplicate in other case is not added"},
+        {{{L"0", L"a"}, {L"1", L""}, {L"2", L"b"}}, {}, 3, {"a", "b"}, "an empty value is skipped"},
+        {{{L"0", L"a"}, {L"5", L"b"}}, {}, 5, {"a"}, "value 5 is beyond 5 entries"},
+        {{{L"0", L"a"}, {L"5", L"b"}}, {}, 6, {"a", "b"}, "the loop goes on past gaps"},
+        {{{L"0", L"a"}, {L"10", L"ten"}, {L"01", L"zero-one"}}, {}, 11, {"a", "ten"}, "names are decimal without leading zeros"},
+        {{{L"0", std::wstring(300, 'x')}, {L"1", L"ok"}}, {}, 2, {"ok"}, "a value too long for an entry is skipped"},
+        {{{L"0", L"a"}}, {"z"}, 0, {"z"}, "0 entries read nothing"},
         {{}, {"z"}, 1000000, {"z"}, "a missing key adds nothing"},
     };
     test::both([&](auto c) {
         using C = decltype(c);
         for (const auto& row : rows) {
-            SCOPED_TRACE(row.why);
             test::scratch_key key(L"combo-read");
-            for (const auto& [name, text] : row.stored) key.set_text(L"h", test::utf16(name).c_str(), test::utf16(text));
+            for (const auto& [name, text] : row.stored) key.set_text(L"h", name.c_str(), text);
             w.set(row.before);
-            read_history<C>(w, key, row.max);
-            EXPECT_EQ(w.entries(), row.after);
+            AW(C, StrReadComboHistory)(w.combo, key.root(), key.path_in<C>(L"h").c_str(), row.max);
+            EXPECT_EQ(w.entries(), row.after) << row.why;
         }
         AW(C, StrReadComboHistory)(w.combo, HKEY_CURRENT_USER, nullptr, 4);
         EXPECT_EQ(w.entries(), list{"z"}) << "a NULL subkey reads nothing";
@@ -122,7 +110,7 @@ TEST(ComboHistory, SaveMovesTheEditTextToTheTop) {
             test::scratch_key key(L"combo-save");
             key.set_text(L"h", L"5", L"old");  // beyond what is written: it stays
             w.set(row.before, row.edit);
-            save_history<C>(w, key, row.max);
+            AW(C, StrSaveComboHistory)(w.combo, key.root(), key.path_in<C>(L"h").c_str(), row.max);
             EXPECT_EQ(w.entries(), row.after);
             EXPECT_EQ(w.selection(), row.selected);
             for (size_t i = 0; i < row.stored.size(); ++i) {
@@ -139,10 +127,10 @@ TEST(ComboHistoryCp932, DoubleByteEntriesRoundTrip) {
     combo_window w;
     test::scratch_key key(L"combo-932");
     w.set({"alpha"}, "\xE3\x83\x9D\xE8\xA1\xA8");  // trail bytes "|" and "\" in code page 932
-    save_history<char>(w, key, 4);
+    StrSaveComboHistoryA(w.combo, key.root(), key.path_in<char>(L"h").c_str(), 4);
     EXPECT_EQ(key.get(L"h", L"0").text, L"\x30DD\x8868");
     w.set({"ALPHA"});
-    read_history<char>(w, key, 4);
+    StrReadComboHistoryA(w.combo, key.root(), key.path_in<char>(L"h").c_str(), 4);
     EXPECT_EQ(w.entries(), (list{"ALPHA", "\xE3\x83\x9D\xE8\xA1\xA8"}));
 }
 

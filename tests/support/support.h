@@ -1,6 +1,6 @@
 // What every test program shares: one way to drive the A and the W export with the same
 // narrow rows, buffers that end at a no-access page, a watcher that reads and closes this
-// process's dialogs, and scratch folders, registry keys and COM scopes that clean up.
+// process's dialogs, and scratch folders and registry keys that clean up after themselves.
 #pragma once
 
 #include <windows.h>
@@ -19,92 +19,81 @@
 
 namespace test {
 
-// Set before a call that must leave the error code alone, and expected afterwards.
-constexpr DWORD sentinel = 0xDEADBEEF;
+constexpr DWORD sentinel = 0xDEADBEEF;  // set before a call that must leave the error code alone
 constexpr int path_chars = KELDANU_PATH_CHARS;
 constexpr int url_chars = KELDANU_URL_BUFFER_CHARS;
 constexpr int url_longest = url_chars - 2;  // the terminator and the probe's spare character
 
 template <class C> using str = std::basic_string<C>;
-
-// A narrow row's text for the A or the W form, unit for byte (rows are ASCII, Latin-1, or
-// code-page bytes written for the A form).
+// A narrow row's text for the A or the W form, unit for byte (ASCII, Latin-1 or code-page bytes).
 template <class C> str<C> text(const std::string& s) {
     str<C> out;
-    for (unsigned char c : s) out.push_back(static_cast<C>(c));
+    for (unsigned char c : s) out += C(c);
     return out;
 }
-// Either form's text as bytes for comparisons and messages; a unit above 0xFF shows as '?'.
+// Either form's text as bytes, for comparisons with rows; a unit above 0xFF shows as '?'.
 template <class C> std::string shown(const str<C>& s) {
     std::string out;
-    for (C c : s) out.push_back(static_cast<std::make_unsigned_t<C>>(c) > 0xFF ? '?' : static_cast<char>(c));
+    for (C c : s) out += std::make_unsigned_t<C>(c) > 0xFF ? '?' : char(c);
     return out;
 }
 std::string acp(const std::wstring& w);       // through the active code page
-std::wstring utf16(const std::string& utf8);  // the sources' UTF-8 rows as UTF-16
+std::wstring utf16(const std::string& utf8);  // the sources' UTF-8 rows
+template <class C> str<C> native(const std::wstring& w) { if constexpr (sizeof(C) == 1) return acp(w); else return w; }
 
 // Runs `f(char{})` and `f(wchar_t{})`, naming the form in any failure.
 template <class F> void both(F&& f) {
     { SCOPED_TRACE("A form"); f(char{}); }
     { SCOPED_TRACE("W form"); f(wchar_t{}); }
 }
-template <class C, class A, class W> constexpr auto pick(A a, W w) {
-    if constexpr (sizeof(C) == 1) return a; else return w;
-}
+template <class C, class A, class W> constexpr auto pick(A a, W w) { if constexpr (sizeof(C) == 1) return a; else return w; }
 // The export of a pair for the character type C: AW(C, PathAppend)(...).
 #define AW(C, name) ::test::pick<C>(name##A, name##W)
 
-// True where a memory fault ends the process instead of raising an access violation (Wine
-// under qemu's user emulation); wine-run.sh sets KELDANU_FAULTS_END_PROCESS there.
-bool faults_end_process();
-#define KELDANU_SKIP_WHERE_FAULTS_END_PROCESS()                                              \
-    do {                                                                                     \
-        if (::test::faults_end_process())                                                    \
-            GTEST_SKIP() << "Wine under qemu's user emulation ends the process on a memory " \
-                            "fault, so a probe of a no-access page cannot be answered here"; \
-    } while (0)
+// Where Wine runs under qemu's user emulation, a memory fault ends the process instead of
+// raising an access violation; wine-run.sh says so in KELDANU_FAULTS_END_PROCESS.
+inline bool faults_end_process() { return GetEnvironmentVariableW(L"KELDANU_FAULTS_END_PROCESS", nullptr, 0) != 0; }
+#define KELDANU_SKIP_WHERE_FAULTS_END_PROCESS()                                                              \
+    if (::test::faults_end_process())                                                                       \
+    GTEST_SKIP() << "Wine under qemu ends the process on a memory fault, so a probe of a no-access page " \
+                    "cannot be answered here"
 
 // `bytes` writable bytes filled with `fill`, followed at once by a no-access page.
 class guarded_bytes {
 public:
     guarded_bytes(size_t bytes, unsigned char fill);
-    ~guarded_bytes();
+    ~guarded_bytes() { VirtualFree(base_, 0, MEM_RELEASE); }
     guarded_bytes(const guarded_bytes&) = delete;
     guarded_bytes& operator=(const guarded_bytes&) = delete;
-    // Whether every byte from `from` to the page still holds the fill.
-    bool untouched_from(size_t from) const;
     void* data() const { return data_; }
-    void* end() const { return static_cast<char*>(data_) + bytes_; }  // the first no-access byte
+    // Whether every byte from `from` to the page still holds the fill.
+    bool untouched_from(size_t from) const {
+        return std::all_of(data_ + std::min(from, bytes_), data_ + bytes_, [&](char b) { return (unsigned char)b == fill_; });
+    }
 
 private:
-    void* base_ = nullptr;
-    char* data_ = nullptr;
+    void* base_;
+    char* data_;
     size_t bytes_;
     unsigned char fill_;
 };
 
-// `chars` characters ending at a no-access page, all holding the fill, or holding `init` and
-// its terminator with the fill after them: writing past the stated capacity faults, writing
-// past the text shows.
+// `chars` characters ending at a no-access page, all holding the fill, or `init` and its
+// terminator with the fill after them: writing past the capacity faults, past the text shows.
 template <class C> class guarded : public guarded_bytes {
 public:
-    explicit guarded(size_t chars, unsigned char fill = 0xCC) : guarded_bytes(chars * sizeof(C), fill), chars_(chars) {}
+    explicit guarded(size_t chars, unsigned char fill = 0xCC) : guarded_bytes(chars * sizeof(C), fill) {}
     guarded(size_t chars, const str<C>& init, unsigned char fill = 0xCC) : guarded(chars, fill) {
         std::copy(init.c_str(), init.c_str() + std::min(init.size() + 1, chars), p());
     }
     C* p() const { return static_cast<C*>(data()); }
-    str<C> s() const { return str<C>(p(), std::char_traits<C>::length(p())); }
+    str<C> s() const { return p(); }
     bool marked_from(size_t ch) const { return untouched_from(ch * sizeof(C)); }
-    size_t chars() const { return chars_; }
-
-private:
-    size_t chars_;
 };
 
 // What a dialog showed when the watcher found it.
 struct seen_dialog {
-    std::wstring caption;
-    std::wstring text;       // its static texts, joined by "\n"
+    std::wstring caption, text;  // the text: its static texts joined by "\n"
     std::vector<int> buttons;
     HICON icon = nullptr;
     DWORD thread = 0;
@@ -117,31 +106,26 @@ public:
     using action = std::function<void(HWND dialog, const seen_dialog& seen)>;
     explicit dialog_watcher(action act = nullptr);
     ~dialog_watcher();
-    dialog_watcher(const dialog_watcher&) = delete;
-    dialog_watcher& operator=(const dialog_watcher&) = delete;
-    std::vector<seen_dialog> seen() const;
-    void clear();
-    static void press(HWND dialog, int id);
+    std::vector<seen_dialog> seen() const {
+        std::lock_guard<std::mutex> hold(lock_);
+        return seen_;
+    }
+    static void press(HWND dialog, int id) { PostMessageW(dialog, WM_COMMAND, id, LPARAM(GetDlgItem(dialog, id))); }
 
 private:
     static DWORD WINAPI run(void* self);
     action act_;
-    HANDLE thread_ = nullptr, stop_ = nullptr;
+    HANDLE stop_, thread_;
     mutable std::mutex lock_;
     std::vector<seen_dialog> seen_;
-    std::vector<HWND> handled_;
 };
 
 // A fresh folder under %TEMP%, removed with its contents.
-class temp_dir {
-public:
+struct temp_dir {
+    std::wstring path;
     temp_dir();
     ~temp_dir();
-    const std::wstring& path() const { return path_; }
-    std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
-
-private:
-    std::wstring path_;
+    std::wstring file(const std::wstring& name) const { return path + L"\\" + name; }
 };
 
 // HKEY_CURRENT_USER\Software\KeldanuTests\<name>.<pid>, created empty and deleted with all
@@ -149,18 +133,18 @@ private:
 class scratch_key {
 public:
     explicit scratch_key(const std::wstring& name);
-    ~scratch_key();
+    ~scratch_key() { RegDeleteTreeW(root(), path_.c_str()), RegDeleteKeyW(root(), L"Software\\KeldanuTests"); }
     static HKEY root() { return HKEY_CURRENT_USER; }
     std::wstring path(const std::wstring& sub = L"") const { return sub.empty() ? path_ : path_ + L"\\" + sub; }
-    std::string path_a(const std::wstring& sub = L"") const { return acp(path(sub)); }
-    void set(const std::wstring& sub, const wchar_t* value, DWORD type, const void* data, DWORD bytes) const;
-    void set_text(const std::wstring& sub, const wchar_t* value, const std::wstring& text) const {
-        set(sub, value, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    template <class C> str<C> path_in(const std::wstring& sub = L"") const { return native<C>(path(sub)); }
+    void set(const std::wstring& sub, const wchar_t* name, DWORD type, const void* data, DWORD bytes) const;
+    void set_text(const std::wstring& sub, const wchar_t* name, const std::wstring& text) const {
+        set(sub, name, REG_SZ, text.c_str(), DWORD(text.size() * 2 + 2));
     }
     struct value {
         bool present = false;
         DWORD type = 0, bytes = 0;
-        std::wstring text;  // the data as UTF-16, up to a zero or its end
+        std::wstring text;  // the data as UTF-16 up to a zero
     };
     value get(const std::wstring& sub, const wchar_t* name) const;
 
@@ -176,7 +160,5 @@ struct com_scope {
 
 // The full path of a program the build puts beside this test program.
 std::wstring beside_me(const wchar_t* name);
-// The lines of a file in tests/data.
-std::vector<std::string> data_lines(const char* name);
 
 }  // namespace test
