@@ -6,10 +6,14 @@
 #pragma once
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <cstring>
 #include <cwchar>
+
+// The shell-link interfaces are only named here; the shell headers that define them are
+// included by the one file that uses them, so the other files compile without them.
+struct IShellLinkA;
+struct IShellLinkW;
 
 namespace keldanu {
 
@@ -48,8 +52,8 @@ struct ansi_text {
     // needs no GUID library.
     using shell_link = IShellLinkA;
     using find_data = WIN32_FIND_DATAA;
-    static constexpr IID shell_link_iid =
-        {0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+    static constexpr IID shell_link_iid = {
+        0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
     // A file name as COM takes it, widened into `buf`; NULL for no name or one that does not
     // fit `chars` with its terminator, so no unterminated name is ever handed on.
     static const wchar_t* wide_name(const ch* name, wchar_t* buf, int chars) {
@@ -99,8 +103,8 @@ struct wide_text {
     // The shell-link object (shell-link shortcuts).
     using shell_link = IShellLinkW;
     using find_data = WIN32_FIND_DATAW;
-    static constexpr IID shell_link_iid =
-        {0x000214F9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+    static constexpr IID shell_link_iid = {
+        0x000214F9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
     // A wide file name is already what COM takes.
     static const wchar_t* wide_name(const ch* name, wchar_t*, int) { return name; }
 

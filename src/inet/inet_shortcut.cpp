@@ -33,7 +33,7 @@ BOOL inet_save_shortcut(const typename T::ch* file, const typename T::ch* url) {
     return 1;
 }
 
-#define INSTANTIATE(T)                                     \
+#define INSTANTIATE(T)                                         \
     template BOOL inet_read_shortcut<T>(const T::ch*, T::ch*); \
     template BOOL inet_save_shortcut<T>(const T::ch*, const T::ch*);
 KELDANU_FOR_BOTH_WIDTHS(INSTANTIATE)

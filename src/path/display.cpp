@@ -58,7 +58,7 @@ BOOL path_set_dlg_item_path(HWND dialog, int id, const typename T::ch* path) {
     return T::set_dlg_item_text(dialog, id, buffer);
 }
 
-#define INSTANTIATE(T)                                      \
+#define INSTANTIATE(T)                                     \
     template BOOL path_compact_path<T>(HDC, T::ch*, UINT); \
     template BOOL path_set_dlg_item_path<T>(HWND, int, const T::ch*);
 KELDANU_FOR_BOTH_WIDTHS(INSTANTIATE)

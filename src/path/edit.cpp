@@ -123,14 +123,14 @@ BOOL path_is_directory(const typename T::ch* path) {
     return entered;
 }
 
-#define INSTANTIATE(T)                                       \
-    template T::ch* path_add_backslash<T>(T::ch*);           \
-    template T::ch* path_remove_backslash<T>(T::ch*);        \
-    template BOOL path_append<T>(T::ch*, const T::ch*);      \
-    template BOOL path_remove_file_spec<T>(T::ch*);          \
-    template BOOL path_strip_to_root<T>(T::ch*);             \
-    template T::ch* path_skip_root<T>(const T::ch*);         \
-    template void path_quote_spaces<T>(T::ch*);              \
+#define INSTANTIATE(T)                                  \
+    template T::ch* path_add_backslash<T>(T::ch*);      \
+    template T::ch* path_remove_backslash<T>(T::ch*);   \
+    template BOOL path_append<T>(T::ch*, const T::ch*); \
+    template BOOL path_remove_file_spec<T>(T::ch*);     \
+    template BOOL path_strip_to_root<T>(T::ch*);        \
+    template T::ch* path_skip_root<T>(const T::ch*);    \
+    template void path_quote_spaces<T>(T::ch*);         \
     template BOOL path_is_directory<T>(const T::ch*);
 KELDANU_FOR_BOTH_WIDTHS(INSTANTIATE)
 #undef INSTANTIATE

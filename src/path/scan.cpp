@@ -89,7 +89,7 @@ char* path_find_last_char(const char* start, const char* end, WORD wanted) {
     return const_cast<char*>(found);
 }
 
-#define INSTANTIATE(T)                                    \
+#define INSTANTIATE(T)                                         \
     template T::ch* path_find_file_name<T>(const T::ch*);      \
     template T::ch* path_find_extension<T>(const T::ch*);      \
     template T::ch* path_find_next_component<T>(const T::ch*); \

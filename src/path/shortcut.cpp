@@ -31,10 +31,9 @@ class shell_link_file {
 public:
     explicit shell_link_file(const typename T::ch* file) : name_(T::wide_name(file, name_buffer_, path_chars)) {
         if (!name_) return;
-        if (FAILED(CoCreateInstance(clsid_shell_link, nullptr, CLSCTX_INPROC_SERVER, T::shell_link_iid,
-                                    link_.put_void())))
-            return;
-        link_->QueryInterface(iid_persist_file, persist_.put_void());
+        const HRESULT created =
+            CoCreateInstance(clsid_shell_link, nullptr, CLSCTX_INPROC_SERVER, T::shell_link_iid, link_.put_void());
+        if (SUCCEEDED(created)) link_->QueryInterface(iid_persist_file, persist_.put_void());
     }
     explicit operator bool() const { return static_cast<bool>(persist_); }
 
@@ -123,7 +122,7 @@ BOOL path_save_shortcut(const typename T::ch* file, const typename T::ch* target
     return shortcut.save() == S_OK ? 1 : 0;
 }
 
-#define INSTANTIATE(T)                                                                   \
+#define INSTANTIATE(T)                                                                       \
     template BOOL path_read_shortcut<T>(HWND, const T::ch*, T::ch*, T::ch*, T::ch*, T::ch*); \
     template BOOL path_save_shortcut<T>(const T::ch*, const T::ch*, const T::ch*, const T::ch*, const T::ch*);
 KELDANU_FOR_BOTH_WIDTHS(INSTANTIATE)

@@ -28,11 +28,11 @@ struct band {
 // 100 KB: below it kilobytes carry a decimal, above it they are whole. There is no unit past
 // gigabytes, so a terabyte shows as 1024.0 GB.
 constexpr band bands[] = {
-    {1024, 0, false, " Bytes", L" Bytes"},
-    {102400, 10, true, " KB", L" KB"},
-    {1048576, 10, false, " KB", L" KB"},
-    {1073741824, 20, true, " MB", L" MB"},
-    {0, 30, true, " GB", L" GB"},
+    {1024, 0, false, " Bytes", L" Bytes"},  // "0 Bytes" to "1023 Bytes"
+    {102400, 10, true, " KB", L" KB"},      // "1.0 KB" to "100.0 KB" (102399 rounds up)
+    {1048576, 10, false, " KB", L" KB"},    // "100 KB" to "1023 KB"
+    {1073741824, 20, true, " MB", L" MB"},  // "1.0 MB" to "1024.0 MB"
+    {0, 30, true, " GB", L" GB"},           // "1.0 GB" and up
 };
 
 const band& band_of(ULONGLONG count) {
