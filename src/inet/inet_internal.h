@@ -4,7 +4,6 @@
 // (frame/limits.h): that is the range probed, and a copy into one is given url_copy_count.
 #pragma once
 
-#include "frame/limits.h"
 #include "frame/text.h"
 
 namespace keldanu {

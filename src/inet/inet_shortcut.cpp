@@ -2,6 +2,7 @@
 // file itself is left to the private-profile services GetPrivateProfileStringA/W and
 // WritePrivateProfileStringA/W (KERNEL32), which create, parse and rewrite it; the URL buffer
 // is checked with IsBadWritePtr. The URL is stored and returned as it is, escapes included.
+#include "frame/limits.h"
 #include "inet/inet_internal.h"
 
 namespace keldanu {

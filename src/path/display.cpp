@@ -1,9 +1,10 @@
 // Paths shortened for display: the middle of a path gives way to an ellipsis so that it fits
 // a width in pixels. The measuring and the rewriting are the system's own text drawing
-// (DrawTextA/W with the path-ellipsis and modify-string flags, USER32) on a memory device
-// context that borrows the caller's font (GetCurrentObject, GDI32); the dialog form measures
-// the item's client area (GetDlgItem, GetClientRect) with the item's own font and sets the
-// result with SetDlgItemTextA/W (USER32). The device contexts are held by font_dc.
+// (DrawTextA/W with the path-ellipsis and modify-string flags, and SetRect, USER32) on a
+// memory device context that borrows the caller's font (GetCurrentObject, GDI32). The dialog
+// form copies the path (lstrcpynA/W, KERNEL32), measures it in the item's client area with
+// the item's own font (GetDlgItem, GetClientRect) and sets the result (SetDlgItemTextA/W).
+// The contexts are taken, given the font and let go by font_dc (frame/guards.h).
 #include "frame/guards.h"
 #include "frame/limits.h"
 #include "path/path_internal.h"

@@ -1,7 +1,8 @@
 // Read-only scanning of paths: file name, extension, next component, root, UNC and relative
 // tests, and the reverse character search used by the canonical form. The A forms step with
-// CharNextA and ask IsDBCSLeadByte (USER32/KERNEL32), so a double-byte character counts as
-// one; only the next-component search looks at single bytes.
+// CharNextA (USER32) and ask IsDBCSLeadByte (KERNEL32), so a double-byte character counts as
+// one; only the next-component search (strchr/wcschr) looks at single units. The root test
+// compares with lstrcmpiA/W and lengths come from lstrlenA/W (KERNEL32).
 #include "frame/limits.h"
 #include "path/path_internal.h"
 

@@ -1,8 +1,8 @@
 // Shell-link (.lnk) shortcut files, read and written through the system's shell-link object:
-// CoCreateInstance (OLE32) for IShellLinkA/W, IPersistFile to load and save the file, and
-// IsBadWritePtr before each write to the caller's buffers (KERNEL32). The library never
-// initialises COM: the calling thread must have done so, or creating the object fails and the
-// call returns 0.
+// CoCreateInstance (OLE32) for IShellLinkA/W, its IPersistFile to load and save the file,
+// MultiByteToWideChar for the ANSI file names, and IsBadWritePtr, lstrlenA/W and lstrcpynA/W
+// for the caller's buffers (KERNEL32). The library never initialises COM: the calling thread
+// must have done so, or creating the object fails and the call returns 0.
 #include "frame/guards.h"
 #include "frame/limits.h"
 #include "path/path_internal.h"
