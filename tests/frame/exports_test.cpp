@@ -52,8 +52,10 @@ const HMODULE library = LoadLibraryW(L"KELDANU.dll");
 
 TEST(Exports, NamesOrdinalsAndAliasesAreTheTable) {
     auto* base = reinterpret_cast<const BYTE*>(library);
-    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    auto* dir = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + nt->OptionalHeader.DataDirectory[0].VirtualAddress);
+    auto* nt =
+        reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    auto* dir =
+        reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + nt->OptionalHeader.DataDirectory[0].VirtualAddress);
     // Every name and nothing else, each at its ordinal; nothing reachable by ordinal only.
     EXPECT_EQ(dir->Base, 1u);
     EXPECT_EQ(dir->NumberOfNames, std::size(export_rows));
@@ -63,8 +65,11 @@ TEST(Exports, NamesOrdinalsAndAliasesAreTheTable) {
         const FARPROC entry = GetProcAddress(library, row.name);
         EXPECT_NE(entry, nullptr) << row.name;
         EXPECT_EQ(GetProcAddress(library, MAKEINTRESOURCEA(row.ordinal)), entry) << row.name;
-        if (*row.alias_of) EXPECT_EQ(entry, GetProcAddress(library, row.alias_of)) << row.name;
-        else EXPECT_TRUE(owners.emplace(entry, row.name).second) << row.name << " shares its code with " << owners[entry];
+        if (*row.alias_of)
+            EXPECT_EQ(entry, GetProcAddress(library, row.alias_of)) << row.name;
+        else
+            EXPECT_TRUE(owners.emplace(entry, row.name).second)
+                << row.name << " shares its code with " << owners[entry];
     }
     EXPECT_GT(std::size(stub_rows), 20u) << "the stub rows were not found";
 }
@@ -77,9 +82,11 @@ TEST(Exports, EachEntryPopsItsArgumentBytes) {
     const HICON information = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_INFORMATION));
     BYTE* block = nullptr;
     for (UINT_PTR at = 0x00100000; at <= 0x04000000 && !block; at += 0x00100000)
-        block = static_cast<BYTE*>(VirtualAlloc(reinterpret_cast<void*>(at), 8 * at, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        block = static_cast<BYTE*>(
+            VirtualAlloc(reinterpret_cast<void*>(at), 8 * at, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
     ASSERT_NE(block, nullptr) << "no low block could be reserved";
-    const DWORD words[8] = {DWORD(block), DWORD(block), DWORD(block), DWORD(block), DWORD(block), DWORD(block), DWORD(block), DWORD(block)};
+    const DWORD words[8] = {DWORD(block), DWORD(block), DWORD(block), DWORD(block),
+                            DWORD(block), DWORD(block), DWORD(block), DWORD(block)};
     constexpr size_t scratch = 65536;
     for (const export_row& row : export_rows) {
         SCOPED_TRACE(row.name);
@@ -91,12 +98,15 @@ TEST(Exports, EachEntryPopsItsArgumentBytes) {
         std::memset(block, stub || quiet ? 0x5A : 0, scratch);
         block[scratch - 1] = 0;
         test::dialog_watcher watcher;
-        if (test::faults_end_process()) std::printf("  calling %s\n", row.name), std::fflush(stdout);  // a fault ends all
+        if (test::faults_end_process())
+            std::printf("  calling %s\n", row.name), std::fflush(stdout);  // a fault ends all
         DWORD popped = 0;
-        const DWORD result = call_and_measure((void*)GetProcAddress(library, row.name), row.arg_bytes / 4, words, &popped);
+        const DWORD result =
+            call_and_measure((void*)GetProcAddress(library, row.name), row.arg_bytes / 4, words, &popped);
         EXPECT_EQ(popped, DWORD(row.arg_bytes));
         if (!stub && !quiet) continue;
-        EXPECT_TRUE(std::all_of(block, block + scratch - 1, [](BYTE b) { return b == 0x5A; })) << "a stub wrote into its arguments";
+        EXPECT_TRUE(std::all_of(block, block + scratch - 1, [](BYTE b) { return b == 0x5A; }))
+            << "a stub wrote into its arguments";
         if (quiet || stub->has_result) EXPECT_EQ(result, quiet ? 0 : DWORD(stub->result));
         // The box closed before the call returned, so the watcher has seen it already.
         const auto seen = watcher.seen();

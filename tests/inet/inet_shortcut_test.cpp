@@ -5,13 +5,15 @@
 namespace {
 
 // Reads into a buffer of exactly 2061 characters that ends at a no-access page.
-template <class C> std::string read(const std::wstring& file) {
+template <class C>
+std::string read(const std::wstring& file) {
     test::guarded<C> url(test::url_chars, 'Z');
     EXPECT_EQ(AW(C, INetReadShortcut)(test::native<C>(file).c_str(), url.p()), 1);
     return test::shown(url.s());
 }
 
-template <class C> BOOL save(const std::wstring& file, const std::string& url) {
+template <class C>
+BOOL save(const std::wstring& file, const std::string& url) {
     return AW(C, INetSaveShortcut)(test::native<C>(file).c_str(), test::text<C>(url).c_str());
 }
 
@@ -20,7 +22,8 @@ TEST(INetShortcut, RoundTripsCutsAndMissingFiles) {
     const std::wstring file = dir.file(L"x.url");
     test::both([&](auto c) {
         using C = decltype(c);
-        for (const std::string& url : {std::string("http://h/a%20b%2F?q=1#f"), std::string("http://h/\xE9\xFC"), std::string(5000, 'a')}) {
+        for (const std::string& url :
+             {std::string("http://h/a%20b%2F?q=1#f"), std::string("http://h/\xE9\xFC"), std::string(5000, 'a')}) {
             EXPECT_EQ(save<C>(file, url), 1);
             EXPECT_EQ(read<C>(file), url.substr(0, test::url_longest)) << "kept as it was, at most 2059 characters";
         }

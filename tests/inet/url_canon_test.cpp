@@ -8,13 +8,17 @@ namespace {
 // The decoding written the plain way: take the first "%", put the character its next two
 // characters give (nothing for 0; an "h" ends the digits early; any other non-digit makes
 // it 0) in place of the three, start again from the beginning. Slow, obviously right.
-template <class Text> Text decode_by_restarting(Text s) {
+template <class Text>
+Text decode_by_restarting(Text s) {
     using C = typename Text::value_type;
     for (size_t at; (at = s.find(C('%'))) != Text::npos;) {
         unsigned value = 0;
         for (C c : s.substr(at + 1, 2)) {
             if (c == 'h' || c == 'H') break;
-            const int d = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+            const int d = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                 : -1;
             if (d < 0) {
                 value = 0;
                 break;
@@ -27,7 +31,8 @@ template <class Text> Text decode_by_restarting(Text s) {
 }
 
 // Decodes `input` in a buffer of exactly 2061 characters that ends at a no-access page.
-template <class C> std::string decode(const test::str<C>& input) {
+template <class C>
+std::string decode(const test::str<C>& input) {
     test::guarded<C> url(std::max<size_t>(test::url_chars, input.size() + 1), input);
     SetLastError(test::sentinel);
     EXPECT_EQ(AW(C, INetCanonicalizeUrl)(url.p(), 0), 1);
@@ -57,10 +62,12 @@ const struct {
 TEST(INetCanonicalizeUrl, RowsBoundsAndProbe) {
     test::both([](auto c) {
         using C = decltype(c);
-        for (const auto& row : rows) EXPECT_EQ(decode<C>(test::text<C>(row.input)), row.expected) << row.why << ": " << row.input;
+        for (const auto& row : rows)
+            EXPECT_EQ(decode<C>(test::text<C>(row.input)), row.expected) << row.why << ": " << row.input;
         // A text longer than 2059 characters is cut to 2059; an escape cut by the limit is
         // decoded from what is left of it.
-        for (size_t length : {2059u, 2060u, 2100u}) EXPECT_EQ(decode<C>(test::str<C>(length, C('a'))), std::string(test::url_longest, 'a'));
+        for (size_t length : {2059u, 2060u, 2100u})
+            EXPECT_EQ(decode<C>(test::str<C>(length, C('a'))), std::string(test::url_longest, 'a'));
         for (const auto& [before, tail] : {std::pair{2056, "A"}, {2057, "\x04"}, {2058, ""}})
             EXPECT_EQ(decode<C>(test::text<C>(std::string(before, 'x') + "%41")), std::string(before, 'x') + tail);
         // A reserved word other than 0 fails before anything is touched, even a NULL buffer.
@@ -96,10 +103,14 @@ TEST(INetCanonicalizeUrl, UnterminatedBufferIsReadTo2059) {
 // non-digit meet, and the real-world URLs of tests/data: the library agrees with the plain way.
 TEST(INetCanonicalizeUrl, AgreesWithThePlainDecoder) {
     std::vector<std::string> inputs(1);
-    const HANDLE data = CreateFileA(KELDANU_TEST_DATA "\\urls.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE data =
+        CreateFileA(KELDANU_TEST_DATA "\\urls.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     char c;
     for (DWORD got; ReadFile(data, &c, 1, &got, nullptr) && got;)
-        if (c == '\n') inputs.emplace_back(); else inputs.back() += c;
+        if (c == '\n')
+            inputs.emplace_back();
+        else
+            inputs.back() += c;
     CloseHandle(data);
     ASSERT_GT(inputs.size(), 40u) << "tests/data/urls.txt was not read";
     for (unsigned n = 0, seed = 12345; n < 3000; ++n) {
@@ -112,7 +123,8 @@ TEST(INetCanonicalizeUrl, AgreesWithThePlainDecoder) {
     for (const std::string& s : inputs) {
         const std::string kept = s.substr(0, test::url_longest);
         ASSERT_EQ(decode<char>(s), decode_by_restarting(kept)) << "input \"" << s << "\"";
-        ASSERT_EQ(decode<wchar_t>(test::text<wchar_t>(s)), test::shown(decode_by_restarting(test::text<wchar_t>(kept))));
+        ASSERT_EQ(decode<wchar_t>(test::text<wchar_t>(s)),
+                  test::shown(decode_by_restarting(test::text<wchar_t>(kept))));
     }
 }
 

@@ -14,7 +14,8 @@ struct parsed {
 
 // Parses into a scheme word and two buffers of exactly 2061 characters, each ending at a
 // no-access page.
-template <class C> parsed parse(const test::str<C>& url) {
+template <class C>
+parsed parse(const test::str<C>& url) {
     test::guarded<char> scheme(sizeof(DWORD));
     test::guarded<C> host(test::url_chars), path(test::url_chars);
     auto* number = static_cast<DWORD*>(scheme.data());
@@ -23,7 +24,7 @@ template <class C> parsed parse(const test::str<C>& url) {
 }
 
 struct row {
-    const char *url;
+    const char* url;
     DWORD scheme;
     const char *host, *path, *why;
 };
@@ -101,12 +102,16 @@ TEST(INetParseUrl, EveryProbeFailsBeforeWriting) {
     test::both([](auto c) {
         using C = decltype(c);
         for (int bad = 0; bad < 6; ++bad) {
-            const size_t full[3] = {4, test::url_chars * sizeof(C), test::url_chars * sizeof(C)}, less = bad % 3 ? sizeof(C) : 1;
-            test::guarded<char> out[3] = {test::guarded<char>(full[0] - (bad == 3) * less), test::guarded<char>(full[1] - (bad == 4) * less),
+            const size_t full[3] = {4, test::url_chars * sizeof(C), test::url_chars * sizeof(C)},
+                         less = bad % 3 ? sizeof(C) : 1;
+            test::guarded<char> out[3] = {test::guarded<char>(full[0] - (bad == 3) * less),
+                                          test::guarded<char>(full[1] - (bad == 4) * less),
                                           test::guarded<char>(full[2] - (bad == 5) * less)};
-            void* p[3] = {bad == 0 ? nullptr : out[0].data(), bad == 1 ? nullptr : out[1].data(), bad == 2 ? nullptr : out[2].data()};
+            void* p[3] = {bad == 0 ? nullptr : out[0].data(), bad == 1 ? nullptr : out[1].data(),
+                          bad == 2 ? nullptr : out[2].data()};
             SetLastError(test::sentinel);
-            EXPECT_EQ(AW(C, INetParseUrl)(test::text<C>("http://h/p").c_str(), (DWORD*)p[0], (C*)p[1], (C*)p[2]), 0) << bad;
+            EXPECT_EQ(AW(C, INetParseUrl)(test::text<C>("http://h/p").c_str(), (DWORD*)p[0], (C*)p[1], (C*)p[2]), 0)
+                << bad;
             EXPECT_EQ(GetLastError(), test::sentinel);
             for (auto& o : out) EXPECT_TRUE(o.marked_from(0)) << bad;
         }
@@ -118,10 +123,13 @@ TEST(INetParseUrl, UrlsAreCutAt2059Characters) {
     test::both([](auto c) {
         using C = decltype(c);
         for (size_t length : {2059u, 2060u, 3000u}) {
-            const std::string path = "/" + std::string(length - 1, 'p'), query = "http://h/" + std::string(length - 10, 'q') + "?";
+            const std::string path = "/" + std::string(length - 1, 'p'),
+                              query = "http://h/" + std::string(length - 10, 'q') + "?";
             EXPECT_EQ(parse<C>(test::text<C>(path)).path, path.substr(0, test::url_longest)) << length;
-            EXPECT_EQ(parse<C>(test::text<C>("//" + std::string(length - 2, 'h'))).host, std::string(test::url_longest - 2, 'h'));
-            EXPECT_EQ(parse<C>(test::text<C>(query)).path, query.substr(8, std::min<size_t>(length - 1, test::url_longest) - 8));
+            EXPECT_EQ(parse<C>(test::text<C>("//" + std::string(length - 2, 'h'))).host,
+                      std::string(test::url_longest - 2, 'h'));
+            EXPECT_EQ(parse<C>(test::text<C>(query)).path,
+                      query.substr(8, std::min<size_t>(length - 1, test::url_longest) - 8));
         }
         const parsed p = parse<C>(test::text<C>(std::string(test::url_longest, 'f') + "/x"));
         EXPECT_EQ(p.scheme, 1u) << "a slash beyond the cut does not count";

@@ -13,7 +13,8 @@ struct font_dc {
     HFONT font;
     HGDIOBJ old;
     explicit font_dc(int height = 13)
-        : font(CreateFontW(-height, 0, 0, 0, 0, 0, 0, 0, 0, OUT_TT_ONLY_PRECIS, 0, 0, 0, L"Tahoma")), old(SelectObject(dc, font)) {}
+        : font(CreateFontW(-height, 0, 0, 0, 0, 0, 0, 0, 0, OUT_TT_ONLY_PRECIS, 0, 0, 0, L"Tahoma")),
+          old(SelectObject(dc, font)) {}
     ~font_dc() { SelectObject(dc, old), DeleteObject(font), DeleteDC(dc); }
     int width(const std::string& s) const {
         SIZE size{};
@@ -24,7 +25,8 @@ struct font_dc {
 
 // Compacts `path` with the C form in a buffer ending at a no-access page just after the room
 // the system may use, and returns what it holds then.
-template <class C> std::string compact(const font_dc& f, const std::string& path, UINT width) {
+template <class C>
+std::string compact(const font_dc& f, const std::string& path, UINT width) {
     test::guarded<C> buffer(path.size() + 1 + growth, test::text<C>(path), '#');
     EXPECT_EQ(AW(C, PathCompactPath)(f.dc, buffer.p(), width), TRUE);
     return test::shown(buffer.s());
@@ -38,9 +40,12 @@ TEST(PathCompactPath, WidthsFromNothingToEnoughAndTheCallersContext) {
         EXPECT_EQ(a, w) << "the two forms disagree at " << width;
         // Only the middle goes: the start, an ellipsis, the file name, within the width.
         const size_t dots = w.find("...");
-        if (width >= full) EXPECT_EQ(w, long_path);
-        else if (width >= name) EXPECT_TRUE(w.compare(0, dots, long_path, 0, dots) == 0 && w.substr(dots + 3) == "\\report.txt" &&
-                                            f.width(w) <= width) << w << " for " << width;
+        if (width >= full)
+            EXPECT_EQ(w, long_path);
+        else if (width >= name)
+            EXPECT_TRUE(w.compare(0, dots, long_path, 0, dots) == 0 && w.substr(dots + 3) == "\\report.txt" &&
+                        f.width(w) <= width)
+                << w << " for " << width;
     }
     test::both([&](auto c) {
         using C = decltype(c);
@@ -75,14 +80,17 @@ INT_PTR CALLBACK ignore_messages(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 // (narrower than the path), and control 101, 1200 units wide.
 HWND make_dialog() {
     const DWORD style = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-    std::vector<WORD> t = {LOWORD(WS_POPUP | DS_SETFONT), HIWORD(WS_POPUP | DS_SETFONT), 0, 0, 2, 0, 0, 1300, 60, 0, 0, 0, 8};
-    for (const wchar_t* s = L"MS Shell Dlg"; t.push_back(*s), *s; ++s) {}
+    std::vector<WORD> t = {
+        LOWORD(WS_POPUP | DS_SETFONT), HIWORD(WS_POPUP | DS_SETFONT), 0, 0, 2, 0, 0, 1300, 60, 0, 0, 0, 8};
+    for (const wchar_t* s = L"MS Shell Dlg"; t.push_back(*s), *s; ++s) {
+    }
     for (WORD id : {100, 101}) {
         if (t.size() % 2) t.push_back(0);
-        t.insert(t.end(), {LOWORD(style), HIWORD(style), 0, 0, 5, WORD(5 + (id - 100) * 20), WORD(id == 100 ? 60 : 1200), 10, id,
-                           0xFFFF, 0x0082, 'x', 0, 0});
+        t.insert(t.end(), {LOWORD(style), HIWORD(style), 0, 0, 5, WORD(5 + (id - 100) * 20),
+                           WORD(id == 100 ? 60 : 1200), 10, id, 0xFFFF, 0x0082, 'x', 0, 0});
     }
-    return CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), nullptr, ignore_messages, 0);
+    return CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), nullptr, ignore_messages,
+                                      0);
 }
 
 std::string item_text(HWND dialog, int id) {
@@ -98,7 +106,8 @@ TEST(PathSetDlgItemPath, ShortenedToTheItemAndCutTo259) {
         using C = decltype(c);
         EXPECT_NE(AW(C, PathSetDlgItemPath)(dialog, 100, test::text<C>(long_path).c_str()), FALSE);
         const std::string shown = item_text(dialog, 100);
-        EXPECT_TRUE(shown.find("...") != std::string::npos && shown.substr(shown.size() - 11) == "\\report.txt") << shown;
+        EXPECT_TRUE(shown.find("...") != std::string::npos && shown.substr(shown.size() - 11) == "\\report.txt")
+            << shown;
         // Paths of 260 characters and more are cut to their first 259 before they are shortened.
         for (size_t length : {59u, 260u, 1000u}) {
             std::string path = "C:";

@@ -11,12 +11,16 @@ struct edit_row {
     const char* why;
 };
 
-template <class C> long offset(const C* result, const C* base) { return result ? long(result - base) : -1; }
+template <class C>
+long offset(const C* result, const C* base) {
+    return result ? long(result - base) : -1;
+}
 
 // Runs `op(C* path)` on each row in a buffer of 260 characters (or the text's length, if
 // longer) ending at a no-access page: the result, the text, no error code, and nothing
 // written past the longer of the two texts.
-template <class C, class Op> void check(const std::vector<edit_row>& rows, Op op) {
+template <class C, class Op>
+void check(const std::vector<edit_row>& rows, Op op) {
     for (const edit_row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.why << ": \"" << row.before.substr(0, 60) << "\"");
         test::guarded<C> path(std::max<size_t>(test::path_chars, row.before.size() + 1), test::text<C>(row.before));
@@ -46,7 +50,9 @@ TEST(PathEdit, EachOperationsRows) {
                   {"a\\\\", "a\\", 2, "only one backslash goes"},
                   {"", "", 0, "empty: the path itself"}},
                  [](C* p) { return offset(AW(C, PathRemoveBackslash)(p), p); });
-        const auto append = [](std::string more) { return [more](C* p) { return long(AW(C, PathAppend)(p, test::text<C>(more).c_str())); }; };
+        const auto append = [](std::string more) {
+            return [more](C* p) { return long(AW(C, PathAppend)(p, test::text<C>(more).c_str())); };
+        };
         check<C>({{"C:\\dir", "C:\\dir\\f", 1, "a backslash between"},
                   {"C:\\dir\\", "C:\\dir\\f", 1, "the path's own backslash serves"},
                   {"C:", "C:\\f", 1, "a bare drive gets a backslash"},
@@ -121,7 +127,8 @@ TEST(PathEdit, IsDirectoryKeepsTheCurrentDirectory) {
     ASSERT_TRUE(CreateDirectoryW(dir.file(L"sub").c_str(), nullptr));
     CloseHandle(CreateFileW(dir.file(L"file.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
     inside in(dir.path);
-    const std::pair<std::wstring, bool> rows[] = {{dir.file(L"sub\\"), 1}, {L"sub", 1}, {L"..", 1}, {L"file.txt", 0}, {L"", 0}};
+    const std::pair<std::wstring, bool> rows[] = {
+        {dir.file(L"sub\\"), 1}, {L"sub", 1}, {L"..", 1}, {L"file.txt", 0}, {L"", 0}};
     test::both([&](auto c) {
         using C = decltype(c);
         for (const auto& [path, directory] : rows) {
@@ -136,15 +143,19 @@ TEST(PathEdit, IsDirectoryKeepsTheCurrentDirectory) {
 TEST(PathEditCp932, TrailBytesAreNoSeparators) {
     ASSERT_EQ(GetACP(), 932u);
     const std::string k = "\x95\x5C";
-    check<char>({{"X" + k, "X" + k + "\\", 4, "the character is stepped over"}}, [](char* p) { return offset(PathAddBackslashA(p), p); });
-    check<char>({{"X" + k, "X\x95", 2, "the last byte alone is looked at"}}, [](char* p) { return offset(PathRemoveBackslashA(p), p); });
-    check<char>({{"X" + k, "X" + k + "\\y", 1, "a backslash is still added"}}, [](char* p) { return long(PathAppendA(p, "y")); });
+    check<char>({{"X" + k, "X" + k + "\\", 4, "the character is stepped over"}},
+                [](char* p) { return offset(PathAddBackslashA(p), p); });
+    check<char>({{"X" + k, "X\x95", 2, "the last byte alone is looked at"}},
+                [](char* p) { return offset(PathRemoveBackslashA(p), p); });
+    check<char>({{"X" + k, "X" + k + "\\y", 1, "a backslash is still added"}},
+                [](char* p) { return long(PathAppendA(p, "y")); });
     check<char>({{"C:\\" + k + "file", "C:\\", 1, "the trail byte is no cut"},
                  {"dir" + k, "", 1, "no separator at all"},
                  {"C:\\" + k + "\\f", "C:\\" + k, 1, "a real backslash after the character"}},
                 [](char* p) { return long(PathRemoveFileSpecA(p)); });
-    check<char>({{"\\\\s" + k + "\\share\\dir", "\\\\s" + k + "\\share", 1, "the trail byte is not the second backslash"}},
-                [](char* p) { return long(PathStripToRootA(p)); });
+    check<char>(
+        {{"\\\\s" + k + "\\share\\dir", "\\\\s" + k + "\\share", 1, "the trail byte is not the second backslash"}},
+        [](char* p) { return long(PathStripToRootA(p)); });
 }
 
 // A current directory of 120 double-byte characters needs more than 260 bytes: the A form

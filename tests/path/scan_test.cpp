@@ -35,10 +35,24 @@ TEST(PathScan, RowsInBothForms) {
             EXPECT_EQ(GetLastError(), test::sentinel);
         }
         // Root, UNC, relative.
-        const struct { const char* path; BOOL root, unc, relative; } kinds[] = {
-            {"", 0, 0, 1}, {"C:\\", 1, 0, 0}, {"1:\\", 1, 0, 0}, {"C:", 0, 0, 0}, {"C:/", 0, 0, 0}, {"C:\\\\", 0, 0, 0},
-            {"\\", 1, 0, 0}, {"\\dir", 0, 0, 0}, {"\\\\", 1, 1, 0}, {"\\\\server\\", 1, 1, 0}, {"\\\\server\\share", 1, 1, 0},
-            {"\\\\server\\share\\", 0, 1, 0}, {"\\\\s\\share\\dir", 0, 1, 0}, {"//server", 0, 0, 1}, {"a", 0, 0, 1}};
+        const struct {
+            const char* path;
+            BOOL root, unc, relative;
+        } kinds[] = {{"", 0, 0, 1},
+                     {"C:\\", 1, 0, 0},
+                     {"1:\\", 1, 0, 0},
+                     {"C:", 0, 0, 0},
+                     {"C:/", 0, 0, 0},
+                     {"C:\\\\", 0, 0, 0},
+                     {"\\", 1, 0, 0},
+                     {"\\dir", 0, 0, 0},
+                     {"\\\\", 1, 1, 0},
+                     {"\\\\server\\", 1, 1, 0},
+                     {"\\\\server\\share", 1, 1, 0},
+                     {"\\\\server\\share\\", 0, 1, 0},
+                     {"\\\\s\\share\\dir", 0, 1, 0},
+                     {"//server", 0, 0, 1},
+                     {"a", 0, 0, 1}};
         for (const auto& row : kinds) {
             const auto path = test::text<C>(row.path);
             EXPECT_EQ(AW(C, PathIsRoot)(path.c_str()), row.root) << row.path;

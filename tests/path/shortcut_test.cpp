@@ -12,21 +12,24 @@ const std::wstring untouched(test::path_chars - 1, L'A');
 
 // Reads with the C form into four buffers of 260 characters ending at a no-access page, each
 // holding 259 'A's; `null_field` is passed as NULL, and with `null_name` the file name.
-template <class C> std::pair<BOOL, fields> read(const std::wstring& file, int null_field = -1, bool null_name = false) {
+template <class C>
+std::pair<BOOL, fields> read(const std::wstring& file, int null_field = -1, bool null_name = false) {
     std::unique_ptr<test::guarded<C>> out[4];
     C* p[4];
     for (int i = 0; i < 4; ++i) {
         out[i].reset(new test::guarded<C>(test::path_chars, test::text<C>(test::acp(untouched))));
         p[i] = i == null_field ? nullptr : out[i]->p();
     }
-    const BOOL result = AW(C, PathReadShortcut)(nullptr, null_name ? nullptr : test::native<C>(file).c_str(), p[0], p[1], p[2], p[3]);
+    const BOOL result =
+        AW(C, PathReadShortcut)(nullptr, null_name ? nullptr : test::native<C>(file).c_str(), p[0], p[1], p[2], p[3]);
     fields got;
     for (auto& o : out) got.push_back(test::text<wchar_t>(test::shown(o->s())));
     return {result, got};
 }
 
 // Saves `f` (target, description, directory, arguments, file) with the C form; "-" is NULL.
-template <class C> BOOL save(const fields& f) {
+template <class C>
+BOOL save(const fields& f) {
     test::str<C> t[5];
     const C* p[5];
     for (int i = 0; i < 5; ++i) p[i] = f[i] == L"-" ? nullptr : (t[i] = test::native<C>(f[i])).c_str();
@@ -38,7 +41,9 @@ struct PathShortcut : ::testing::Test {
     test::temp_dir dir;
     const std::wstring target = dir.file(L"target.exe");
     const fields all = {target, L"A shortcut", dir.path, L"/x \"two words\"", dir.file(L"all.lnk")};
-    void SetUp() override { CloseHandle(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)); }
+    void SetUp() override {
+        CloseHandle(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    }
 };
 
 TEST_F(PathShortcut, RoundTripsWithEachFieldLeftOutAndAnOutputNull) {
@@ -61,7 +66,8 @@ TEST_F(PathShortcut, RoundTripsWithEachFieldLeftOutAndAnOutputNull) {
     for (size_t length : {259u, 260u, 400u}) {
         const std::wstring text(length, L'd');
         ASSERT_EQ(save<char>({target, text, L"-", text, all[4]}), TRUE);
-        EXPECT_EQ(read<wchar_t>(all[4]).second, (fields{target, text.substr(0, 259), L"", text.substr(0, 259)})) << length;
+        EXPECT_EQ(read<wchar_t>(all[4]).second, (fields{target, text.substr(0, 259), L"", text.substr(0, 259)}))
+            << length;
     }
 }
 
@@ -93,14 +99,18 @@ TEST_F(PathShortcut, WhatIsNoShortcutGivesZeroAndEmptyOutputs) {
 TEST_F(PathShortcut, AnUnwritableOutputIsPassedOver) {
     KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();
     ASSERT_EQ(save<wchar_t>(all), TRUE);
-    test::guarded<wchar_t> outputs[3] = {test::guarded<wchar_t>(260), test::guarded<wchar_t>(260), test::guarded<wchar_t>(0)};
-    EXPECT_EQ(PathReadShortcutW(nullptr, all[4].c_str(), outputs[0].p(), outputs[2].p(), outputs[1].p(), outputs[1].p()), TRUE);
+    test::guarded<wchar_t> outputs[3] = {test::guarded<wchar_t>(260), test::guarded<wchar_t>(260),
+                                         test::guarded<wchar_t>(0)};
+    EXPECT_EQ(
+        PathReadShortcutW(nullptr, all[4].c_str(), outputs[0].p(), outputs[2].p(), outputs[1].p(), outputs[1].p()),
+        TRUE);
     EXPECT_EQ(outputs[0].s(), target);
 }
 
 DWORD WINAPI without_com(void* p) {
     const auto& f = *static_cast<const fields*>(p);
-    return read<char>(f[4]) == std::make_pair(FALSE, fields(4)) && !read<wchar_t>(f[4]).first && !save<wchar_t>({f[0], L"-", L"-", L"-", f[4] + L"2"}) &&
+    return read<char>(f[4]) == std::make_pair(FALSE, fields(4)) && !read<wchar_t>(f[4]).first &&
+           !save<wchar_t>({f[0], L"-", L"-", L"-", f[4] + L"2"}) &&
            GetFileAttributesW((f[4] + L"2").c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
@@ -130,8 +140,9 @@ TEST(PathShortcutScripted, ReadsAndFailuresOnEachPath) {
     {
         test::scripted_shell_link link({});
         EXPECT_EQ(PathReadShortcutA(GetDesktopWindow(), "C:\\some.lnk", nullptr, nullptr, nullptr, nullptr), TRUE);
-        EXPECT_EQ(test::calls, " Load 0 C:\\some.lnk Resolve 2 desktop GetPath 261 2 GetDescription 261 GetWorkingDirectory 261"
-                               " GetArguments 261");
+        EXPECT_EQ(test::calls,
+                  " Load 0 C:\\some.lnk Resolve 2 desktop GetPath 261 2 GetDescription 261 GetWorkingDirectory 261"
+                  " GetArguments 261");
     }
     const test::shell_link_script plain;
     const fields all(plain.fields, plain.fields + 4), none(4);
@@ -167,10 +178,22 @@ TEST(PathShortcutScripted, ReadsAndFailuresOnEachPath) {
 
 TEST(PathShortcutScripted, TheCallsOfASave) {
     test::com_scope com;
-    const struct { HRESULT persist, save; fields f; BOOL result; const char* calls; } rows[] = {
-        {S_OK, S_OK, {L"t", L"d", L"w", L"-v", L"C:\\o.lnk"}, TRUE,
+    const struct {
+        HRESULT persist, save;
+        fields f;
+        BOOL result;
+        const char* calls;
+    } rows[] = {
+        {S_OK,
+         S_OK,
+         {L"t", L"d", L"w", L"-v", L"C:\\o.lnk"},
+         TRUE,
          " SetPath SetDescription SetWorkingDirectory SetArguments Save 1 C:\\o.lnk SaveCompleted"},
-        {S_OK, S_OK, {L"-", L"d", L"-", L"-v", L"C:\\o.lnk"}, TRUE, " SetDescription SetArguments Save 1 C:\\o.lnk SaveCompleted"},
+        {S_OK,
+         S_OK,
+         {L"-", L"d", L"-", L"-v", L"C:\\o.lnk"},
+         TRUE,
+         " SetDescription SetArguments Save 1 C:\\o.lnk SaveCompleted"},
         {S_OK, S_FALSE, {L"t", L"-", L"-", L"-", L"C:\\o.lnk"}, FALSE, " SetPath Save 1 C:\\o.lnk SaveCompleted"},
         {S_OK, E_FAIL, {L"t", L"-", L"-", L"-", L"C:\\o.lnk"}, FALSE, " SetPath Save 1 C:\\o.lnk"},
         {E_NOINTERFACE, S_OK, {L"t", L"-", L"-", L"-", L"C:\\o.lnk"}, FALSE, ""},

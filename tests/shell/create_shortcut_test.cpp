@@ -8,10 +8,12 @@ namespace {
 struct shellnew_command {
     wchar_t saved[1024] = {};
     DWORD bytes = sizeof saved;
-    const bool had = RegGetValueW(HKEY_CLASSES_ROOT, L".lnk\\ShellNew", L"Command", RRF_RT_REG_SZ, nullptr, saved, &bytes) == 0;
+    const bool had =
+        RegGetValueW(HKEY_CLASSES_ROOT, L".lnk\\ShellNew", L"Command", RRF_RT_REG_SZ, nullptr, saved, &bytes) == 0;
     ~shellnew_command() { had ? set(saved) : remove(); }
     void set(const std::wstring& command) const {
-        RegSetKeyValueW(HKEY_CLASSES_ROOT, L".lnk\\ShellNew", L"Command", REG_SZ, command.c_str(), DWORD(command.size() * 2 + 2));
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, L".lnk\\ShellNew", L"Command", REG_SZ, command.c_str(),
+                        DWORD(command.size() * 2 + 2));
     }
     void remove() const { RegDeleteKeyValueW(HKEY_CLASSES_ROOT, L".lnk\\ShellNew", L"Command"); }
 };
@@ -22,7 +24,8 @@ int launches = 0;
 // Launches with the C form while record_args.exe writes to a file of this call's own; returns
 // the command line it received (waiting up to 4 minutes: a Wine process takes a minute to
 // start where 32-bit code runs emulated), or "" when nothing was to start.
-template <class C> std::wstring launch(const test::temp_dir& dir, const std::wstring& folder, BOOL expected = TRUE) {
+template <class C>
+std::wstring launch(const test::temp_dir& dir, const std::wstring& folder, BOOL expected = TRUE) {
     const std::wstring file = dir.file(std::to_wstring(++launches) + L".txt");
     SetEnvironmentVariableW(L"KELDANU_RECORD_ARGS", file.c_str());
     EXPECT_EQ(AW(C, ShlDoCreateShortcutDlg)(test::native<C>(folder).c_str()), expected);
@@ -38,18 +41,27 @@ TEST(CreateShortcut, StartsTheTemplateWithTheFolder) {
     ASSERT_EQ(GetACP(), 1252u);
     shellnew_command command;
     test::temp_dir dir;
-    const struct { bool wide; const char *tail, *folder, *expected, *why; } rows[] = {  // UTF-8; what follows the recorder
-        {false, " %1", "C:\\W\xC3\xB6rk", " C:\\W\xC3\xB6rk\\", "the folder and one backslash; code-page text as it is"},
+    const struct {
+        bool wide;
+        const char *tail, *folder, *expected, *why;
+    } rows[] = {
+        // UTF-8; what follows the recorder
+        {false, " %1", "C:\\W\xC3\xB6rk", " C:\\W\xC3\xB6rk\\",
+         "the folder and one backslash; code-page text as it is"},
         {false, " %1", "C:\\Work\\", " C:\\Work\\", "a folder that ends in a backslash gets no second one"},
         {false, " fixed args", "C:\\Work", " fixed args\\", "a template without inserts gains only the backslash"},
         {false, " %1 %2 %1", "C:\\W", " C:\\W C:\\W C:\\W\\", "each insert receives the folder"},
-        {false, " %3 %1 %12 %1!s! 100%% %9%", "C:\\W", " %3 C:\\W %12 %1!s! 100% %9%\\", "inserts without an argument stay"},
-        {true, " %2 %1", "C:\\W\xC3\xB6rk\xD0\x96", " C:\\W\xC3\xB6rk? C:\\W\xC3\xB6rk?\\", "W: a character the code page lacks as ?"},
+        {false, " %3 %1 %12 %1!s! 100%% %9%", "C:\\W", " %3 C:\\W %12 %1!s! 100% %9%\\",
+         "inserts without an argument stay"},
+        {true, " %2 %1", "C:\\W\xC3\xB6rk\xD0\x96", " C:\\W\xC3\xB6rk? C:\\W\xC3\xB6rk?\\",
+         "W: a character the code page lacks as ?"},
     };
     for (const auto& row : rows) {
         command.set(recorder + test::utf16(row.tail));
         const std::wstring folder = test::utf16(row.folder);
-        EXPECT_EQ(row.wide ? launch<wchar_t>(dir, folder) : launch<char>(dir, folder), recorder + test::utf16(row.expected)) << row.why;
+        EXPECT_EQ(row.wide ? launch<wchar_t>(dir, folder) : launch<char>(dir, folder),
+                  recorder + test::utf16(row.expected))
+            << row.why;
     }
     // Without a usable template nothing starts, and the call says so.
     command.remove();

@@ -10,12 +10,20 @@ namespace {
 TEST(ShlGetSpecialFolderLocationA, PathsAreCutToTheCapacity) {
     char system[MAX_PATH] = {};
     const int length = GetSystemDirectoryA(system, MAX_PATH);
-    const struct { int folder, capacity; BOOL result; std::string expected; } rows[] = {
-        {CSIDL_SYSTEM, MAX_PATH, TRUE, system}, {CSIDL_SYSTEM, length + 1, TRUE, system}, {CSIDL_SYSTEM, 10, TRUE, std::string(system, 9)},
-        {CSIDL_SYSTEM, 1, TRUE, ""}, {CSIDL_DRIVES, MAX_PATH, FALSE, ""}, {0x7F, MAX_PATH, FALSE, ""}};
+    const struct {
+        int folder, capacity;
+        BOOL result;
+        std::string expected;
+    } rows[] = {{CSIDL_SYSTEM, MAX_PATH, TRUE, system},
+                {CSIDL_SYSTEM, length + 1, TRUE, system},
+                {CSIDL_SYSTEM, 10, TRUE, std::string(system, 9)},
+                {CSIDL_SYSTEM, 1, TRUE, ""},
+                {CSIDL_DRIVES, MAX_PATH, FALSE, ""},
+                {0x7F, MAX_PATH, FALSE, ""}};
     for (const auto& row : rows) {
         test::guarded<char> buffer(row.capacity);  // a write past the capacity faults
-        EXPECT_EQ(ShlGetSpecialFolderLocationA(nullptr, row.folder, buffer.p(), row.capacity), row.result) << row.capacity;
+        EXPECT_EQ(ShlGetSpecialFolderLocationA(nullptr, row.folder, buffer.p(), row.capacity), row.result)
+            << row.capacity;
         EXPECT_EQ(lstrcmpiA(buffer.p(), row.expected.c_str()), 0) << buffer.p();
     }
     // Buffers that cannot take a path are left alone.
@@ -23,7 +31,8 @@ TEST(ShlGetSpecialFolderLocationA, PathsAreCutToTheCapacity) {
     EXPECT_FALSE(ShlGetSpecialFolderLocationA(nullptr, CSIDL_WINDOWS, small.p(), 0));
     EXPECT_FALSE(ShlGetSpecialFolderLocationA(nullptr, CSIDL_WINDOWS, small.p(), -1));
     if (!test::faults_end_process()) {
-        EXPECT_FALSE(ShlGetSpecialFolderLocationA(nullptr, CSIDL_WINDOWS, small.p(), MAX_PATH)) << "shorter than stated";
+        EXPECT_FALSE(ShlGetSpecialFolderLocationA(nullptr, CSIDL_WINDOWS, small.p(), MAX_PATH))
+            << "shorter than stated";
         EXPECT_FALSE(ShlGetSpecialFolderLocationA(nullptr, CSIDL_WINDOWS, nullptr, MAX_PATH));
     }
     EXPECT_TRUE(small.marked_from(0));
@@ -67,12 +76,19 @@ TEST(BrowseForFolder, PreselectionTitleOkAndCancel) {
         info.lParam = LPARAM(chosen.c_str());
         CoTaskMemFree(SHBrowseForFolderA(&info));
     }
-    const HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPED, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+    const HWND owner =
+        CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPED, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
     wchar_t title[400] = {};
     LoadStringW(GetModuleHandleW(nullptr), 7102, title, 400);
-    const struct { HWND owner; UINT title; int button; std::wstring title_shown; } rows[] = {
-        {nullptr, 7101, IDOK, L"Choose the folder for the test"}, {owner, 7101, IDCANCEL, L"Choose the folder for the test"},
-        {owner, 7199, IDOK, L""}, {nullptr, 7102, IDCANCEL, std::wstring(title).substr(0, 259)}};
+    const struct {
+        HWND owner;
+        UINT title;
+        int button;
+        std::wstring title_shown;
+    } rows[] = {{nullptr, 7101, IDOK, L"Choose the folder for the test"},
+                {owner, 7101, IDCANCEL, L"Choose the folder for the test"},
+                {owner, 7199, IDOK, L""},
+                {nullptr, 7102, IDCANCEL, std::wstring(title).substr(0, 259)}};
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "title " << row.title << ", button " << row.button);
         std::wstring title_seen, selection;
@@ -81,7 +97,8 @@ TEST(BrowseForFolder, PreselectionTitleOkAndCancel) {
             GetDlgItemTextW(dialog, 0x3742, title, 400);  // the browser's title control
             title_seen = title;
             // The tree settles on the preselected folder while the dialog already shows.
-            for (DWORD start = GetTickCount(); GetTickCount() - start < 30000 && selection != L"picked folder"; Sleep(20))
+            for (DWORD start = GetTickCount(); GetTickCount() - start < 30000 && selection != L"picked folder";
+                 Sleep(20))
                 selection = selected_folder(dialog);
             owner_seen = GetWindow(dialog, GW_OWNER);
             test::dialog_watcher::press(dialog, row.button);

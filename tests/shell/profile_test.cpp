@@ -18,7 +18,15 @@ void store(const test::scratch_key& key, stored how, const std::string& data) {
 
 TEST(ProfileRead, TerminatorEdgesAndDefaults) {
     const std::string p259(259, 'p'), p260(260, 'p');
-    const struct { stored how; std::string data; DWORD chars; const char* fallback; BOOL ok; std::string expected; const char* why; } rows[] = {
+    const struct {
+        stored how;
+        std::string data;
+        DWORD chars;
+        const char* fallback;
+        BOOL ok;
+        std::string expected;
+        const char* why;
+    } rows[] = {
         {stored::text, "abc", 260, "none", TRUE, "abc", "a stored text reads back"},
         {stored::text, "", 260, "none", TRUE, "", "the empty text is data: no default"},
         {stored::dword, "65", 260, "none", TRUE, "A", "a number reads as its raw bytes 65 0 0 0"},
@@ -40,8 +48,10 @@ TEST(ProfileRead, TerminatorEdgesAndDefaults) {
             store(key, row.how, row.data);
             test::guarded<C> buf(row.chars + 1);
             const auto v = test::text<C>("v"), fallback = test::text<C>(row.fallback ? row.fallback : "");
-            EXPECT_EQ(AW(C, ShlGetProfileString)(key.root(), key.path_in<C>().c_str(), row.how == stored::in_default ? nullptr : v.c_str(),
-                                                 row.fallback ? fallback.c_str() : nullptr, buf.p(), row.chars), row.ok);
+            EXPECT_EQ(AW(C, ShlGetProfileString)(key.root(), key.path_in<C>().c_str(),
+                                                 row.how == stored::in_default ? nullptr : v.c_str(),
+                                                 row.fallback ? fallback.c_str() : nullptr, buf.p(), row.chars),
+                      row.ok);
             EXPECT_EQ(test::shown(buf.s()), row.expected);
             for (size_t i = row.expected.size(); i < row.chars; ++i) ASSERT_EQ(buf.p()[i], 0) << "not cleared at " << i;
             EXPECT_TRUE(buf.marked_from(row.chars)) << "written past the capacity";
@@ -87,7 +97,8 @@ TEST(ProfileWrite, StoresTextWithoutTerminatorAndCreatesSubkeys) {
         using C = decltype(c);
         const auto deep = key.path_in<C>(L"a\\b");
         for (const char* text : {"abc", ""}) {
-            EXPECT_TRUE(AW(C, ShlWriteProfileString)(key.root(), deep.c_str(), test::text<C>("v").c_str(), test::text<C>(text).c_str()));
+            EXPECT_TRUE(AW(C, ShlWriteProfileString)(key.root(), deep.c_str(), test::text<C>("v").c_str(),
+                                                     test::text<C>(text).c_str()));
             const auto v = key.get(L"a\\b", L"v");
             EXPECT_EQ(v.type, DWORD(REG_SZ));
             EXPECT_EQ(v.text, test::text<wchar_t>(text));
@@ -96,8 +107,10 @@ TEST(ProfileWrite, StoresTextWithoutTerminatorAndCreatesSubkeys) {
         }
         EXPECT_TRUE(AW(C, ShlWriteProfileString)(key.root(), deep.c_str(), nullptr, test::text<C>("dflt").c_str()));
         EXPECT_EQ(key.get(L"a\\b", nullptr).text, L"dflt");
-        EXPECT_FALSE(AW(C, ShlWriteProfileString)(key.root(), nullptr, test::text<C>("v").c_str(), test::text<C>("x").c_str()));
-        EXPECT_FALSE(AW(C, ShlWriteProfileString)(HKEY(0x1234), test::text<C>("x").c_str(), nullptr, test::text<C>("x").c_str()));
+        EXPECT_FALSE(
+            AW(C, ShlWriteProfileString)(key.root(), nullptr, test::text<C>("v").c_str(), test::text<C>("x").c_str()));
+        EXPECT_FALSE(AW(C, ShlWriteProfileString)(HKEY(0x1234), test::text<C>("x").c_str(), nullptr,
+                                                  test::text<C>("x").c_str()));
     });
 }
 
@@ -110,7 +123,8 @@ TEST(ProfileCp932, DoubleByteTextRoundTrips) {
     char buf[8];
     EXPECT_TRUE(ShlGetProfileStringA(key.root(), key.path_in<char>().c_str(), "v", "none", buf, 8));
     EXPECT_EQ(buf, text);
-    EXPECT_FALSE(ShlGetProfileStringA(key.root(), key.path_in<char>().c_str(), "v", "no", buf, 4)) << "four bytes fill four";
+    EXPECT_FALSE(ShlGetProfileStringA(key.root(), key.path_in<char>().c_str(), "v", "no", buf, 4))
+        << "four bytes fill four";
     EXPECT_STREQ(buf, "no");
 }
 

@@ -21,17 +21,24 @@ TEST(ShlGetWindowsVersion, EachOutputIsWrittenOnlyWhenWritable) {
             void* out[5] = {&numbers[0], &numbers[1], &numbers[2], &numbers[3], text.p()};
             if (damaged >= 0 && damaged < 10) out[damaged % 5] = damaged < 5 ? nullptr : nothing.data();
             AW(C, ShlGetWindowsVersion)((DWORD*)out[0], (DWORD*)out[1], (DWORD*)out[2], (DWORD*)out[3], (C*)out[4]);
-            for (int i = 0; i < 4; ++i) EXPECT_EQ(numbers[i], out[i] == &numbers[i] ? want[i] : test::sentinel) << damaged;
-            if (out[4] == text.p() && damaged != 10) EXPECT_EQ(text.s(), test::str<C>(info.szCSDVersion));
-            else EXPECT_TRUE(text.marked_from(0)) << damaged;
+            for (int i = 0; i < 4; ++i)
+                EXPECT_EQ(numbers[i], out[i] == &numbers[i] ? want[i] : test::sentinel) << damaged;
+            if (out[4] == text.p() && damaged != 10)
+                EXPECT_EQ(text.s(), test::str<C>(info.szCSDVersion));
+            else
+                EXPECT_TRUE(text.marked_from(0)) << damaged;
         }
     });
 }
 
 TEST(ShlGetComCtlVersion, TheLibrarysOwnVersionAndUnwritableOutputs) {
-    struct { DWORD size, major, minor, build, platform; } own = {sizeof own};  // shlwapi's DLLVERSIONINFO
+    struct {
+        DWORD size, major, minor, build, platform;
+    } own = {sizeof own};  // shlwapi's DLLVERSIONINFO
     const HMODULE comctl = LoadLibraryA("comctl32.dll");
-    ASSERT_GE(reinterpret_cast<HRESULT(WINAPI*)(void*)>(reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")))(&own), 0);
+    ASSERT_GE(reinterpret_cast<HRESULT(WINAPI*)(void*)>(
+                  reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")))(&own),
+              0);
     FreeLibrary(comctl);
     DWORD major = test::sentinel, minor = test::sentinel;
     EXPECT_EQ(ShlGetComCtlVersion(&major, &minor), TRUE);
@@ -62,7 +69,8 @@ public:
     void reload() {
         if (module_) FreeLibrary(module_);
         module_ = LoadLibraryW(copy_.c_str());
-        lines_ = reinterpret_cast<int(WINAPI*)(BOOL)>(reinterpret_cast<void*>(GetProcAddress(module_, "ShlGetMouseScrollLines")));
+        lines_ = reinterpret_cast<int(WINAPI*)(BOOL)>(
+            reinterpret_cast<void*>(GetProcAddress(module_, "ShlGetMouseScrollLines")));
         ASSERT_NE(lines_, nullptr);
     }
     int lines(BOOL refresh) const { return lines_(refresh); }
@@ -111,7 +119,11 @@ TEST(ShlGetMouseScrollLines, FirstCallProbesLaterOnesUseTheCache) {
     EXPECT_EQ(lib.lines(1), 12) << "refresh 1 sees the change";
     EXPECT_EQ(lib.lines(0), 12);
     // The driver's answer wins as it is, and stays cached after its window has gone.
-    const struct { LRESULT answer; const char* title; int expected; } rows[] = {
+    const struct {
+        LRESULT answer;
+        const char* title;
+        int expected;
+    } rows[] = {
         {17, "Magellan MSWHEEL", 17}, {0, "Magellan MSWHEEL", 0}, {-5, "Magellan MSWHEEL", -5}, {17, "Other", 12}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answer);
@@ -147,7 +159,8 @@ TEST(ShlGetMouseScrollLines, ConcurrentFirstCallsAllGetTheProbedAnswer) {
         lib.reload();
         racer racers[8];
         HANDLE threads[8], go = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        for (int i = 0; i < 8; ++i) racers[i] = {&lib, go, -100}, threads[i] = CreateThread(nullptr, 0, race, &racers[i], 0, nullptr);
+        for (int i = 0; i < 8; ++i)
+            racers[i] = {&lib, go, -100}, threads[i] = CreateThread(nullptr, 0, race, &racers[i], 0, nullptr);
         SetEvent(go);
         EXPECT_EQ(WaitForMultipleObjects(8, threads, TRUE, 60000), WAIT_OBJECT_0);
         for (int i = 0; i < 8; ++i) EXPECT_EQ(racers[i].answer, 11) << "round " << round << ", thread " << i;

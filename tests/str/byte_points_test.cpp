@@ -6,10 +6,10 @@ namespace {
 
 void* points(test::count_form f, ULONGLONG count, char* a, wchar_t* w, int capacity, BOOL) {
     switch (f) {
-        case test::form_a: return StrFormatByteWithPointsA(DWORD(count), a, capacity);
-        case test::form_w: return StrFormatByteWithPointsW(DWORD(count), w, capacity);
-        case test::form_ex_a: return StrFormatByteWithPointsExA(count, a, capacity);
-        default: return StrFormatByteWithPointsExW(count, w, capacity);
+    case test::form_a: return StrFormatByteWithPointsA(DWORD(count), a, capacity);
+    case test::form_w: return StrFormatByteWithPointsW(DWORD(count), w, capacity);
+    case test::form_ex_a: return StrFormatByteWithPointsExA(count, a, capacity);
+    default: return StrFormatByteWithPointsExW(count, w, capacity);
     }
 }
 
@@ -37,8 +37,10 @@ TEST(BytePoints, EveryDigitCountInEveryForm) {
 }
 
 TEST(BytePoints, CopyCutsAtTheCapacity) {
-    const struct { int capacity; const char* text; } copies[] = {
-        {6, "1.234"}, {3, "1."}, {2, "1"}, {1, ""}, {0, "<untouched>"}, {9, "1.234.56"}, {10, "1.234.567"}};
+    const struct {
+        int capacity;
+        const char* text;
+    } copies[] = {{6, "1.234"}, {3, "1."}, {2, "1"}, {1, ""}, {0, "<untouched>"}, {9, "1.234.56"}, {10, "1.234.567"}};
     for (const auto& row : copies) EXPECT_EQ(test::format_all(points, 1234567, row.capacity), row.text) << row.capacity;
     EXPECT_EQ(test::format_all(points, ~0ull, 27), "18.446.744.073.709.551.615") << "the longest text fits 27";
     KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();

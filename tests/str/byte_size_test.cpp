@@ -6,10 +6,10 @@ namespace {
 
 void* byte_size(test::count_form f, ULONGLONG count, char* a, wchar_t* w, int capacity, BOOL comma) {
     switch (f) {
-        case test::form_a: return StrFormatByteSizeA(DWORD(count), a, capacity, comma);
-        case test::form_w: return StrFormatByteSizeW(DWORD(count), w, capacity, comma);
-        case test::form_ex_a: return StrFormatByteSizeExA(count, a, capacity, comma);
-        default: return StrFormatByteSizeExW(count, w, capacity, comma);
+    case test::form_a: return StrFormatByteSizeA(DWORD(count), a, capacity, comma);
+    case test::form_w: return StrFormatByteSizeW(DWORD(count), w, capacity, comma);
+    case test::form_ex_a: return StrFormatByteSizeExA(count, a, capacity, comma);
+    default: return StrFormatByteSizeExW(count, w, capacity, comma);
     }
 }
 
@@ -61,9 +61,14 @@ TEST(ByteSize, BandEdgesAndTiesInEveryForm) {
 }
 
 TEST(ByteSize, CopyCutsAtTheCapacity) {
-    const struct { ULONGLONG count; int capacity; BOOL comma; const char* text; } copies[] = {
-        {1023, 10, FALSE, "1023 Byte"}, {1023, 11, FALSE, "1023 Bytes"}, {1023, 1, FALSE, ""},
-        {1023, 0, FALSE, "<untouched>"}, {1536, 3, TRUE, "1,"}, {~0ull, 17, FALSE, "17179869184.0 GB"},
+    const struct {
+        ULONGLONG count;
+        int capacity;
+        BOOL comma;
+        const char* text;
+    } copies[] = {
+        {1023, 10, FALSE, "1023 Byte"},  {1023, 11, FALSE, "1023 Bytes"}, {1023, 1, FALSE, ""},
+        {1023, 0, FALSE, "<untouched>"}, {1536, 3, TRUE, "1,"},           {~0ull, 17, FALSE, "17179869184.0 GB"},
     };
     for (const auto& row : copies)
         EXPECT_EQ(test::format_all(byte_size, row.count, row.capacity, row.comma), row.text) << row.capacity;

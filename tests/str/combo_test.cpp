@@ -10,8 +10,10 @@ using list = std::vector<std::string>;  // UTF-8
 
 // A drop-down combo box (list and edit field) in a parent window, gone with the object.
 struct combo_window {
-    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
-    HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWN, 0, 0, 200, 200, parent, nullptr, nullptr, nullptr);
+    HWND parent =
+        CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
+    HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWN, 0, 0, 200, 200, parent, nullptr, nullptr,
+                                 nullptr);
     ~combo_window() { DestroyWindow(parent); }
     void set(const list& entries, const std::string& edit = "", int selected = -1) const {
         SendMessageW(combo, CB_RESETCONTENT, 0, 0);
@@ -39,8 +41,16 @@ enum { rgb = 101, bars = 102, one = 103, double_byte = 104, long_list = 105, mis
 TEST(ComboFill, ItemsSelectionAndTheCutAt2047) {
     combo_window w;
     list numbered;  // i000|i001|...|i409 is 2049 characters: the last item loses two
-    for (int i = 0; i < 410; ++i) numbered.push_back(std::to_string(1000 + i).replace(0, 1, "i").substr(0, i < 409 ? 4 : 2));
-    const struct { list before; UINT id; int select; list after; int selected; const char* why; } rows[] = {
+    for (int i = 0; i < 410; ++i)
+        numbered.push_back(std::to_string(1000 + i).replace(0, 1, "i").substr(0, i < 409 ? 4 : 2));
+    const struct {
+        list before;
+        UINT id;
+        int select;
+        list after;
+        int selected;
+        const char* why;
+    } rows[] = {
         {{}, rgb, -1, {"Red", "Green", "Blue"}, -1, "empty pieces of Red|Green||Blue| add nothing"},
         {{}, rgb, 1, {"Red", "Green", "Blue"}, 1, "select 1 selects Green"},
         {{"Old"}, bars, -1, {"Old"}, 0, "a resource of separators only adds nothing; the selection stays"},
@@ -51,7 +61,8 @@ TEST(ComboFill, ItemsSelectionAndTheCutAt2047) {
     test::both([&](auto c) {
         for (const auto& row : rows) {
             w.set(row.before, "", row.before.empty() ? -1 : 0);
-            EXPECT_EQ(AW(decltype(c), StrFillComboWithStrings)(GetModuleHandleW(nullptr), w.combo, row.id, row.select), TRUE);
+            EXPECT_EQ(AW(decltype(c), StrFillComboWithStrings)(GetModuleHandleW(nullptr), w.combo, row.id, row.select),
+                      TRUE);
             EXPECT_EQ(w.entries(), row.after) << row.why;
             EXPECT_EQ(w.selection(), row.selected) << row.why;
         }
@@ -67,13 +78,23 @@ TEST(ComboFillCp932, TrailByteBarDoesNotSplit) {
 
 TEST(ComboHistory, ReadAppendsStoredEntries) {
     combo_window w;
-    const struct { std::map<std::wstring, std::wstring> stored; list before; int max; list after; const char* why; } rows[] = {
+    const struct {
+        std::map<std::wstring, std::wstring> stored;
+        list before;
+        int max;
+        list after;
+        const char* why;
+    } rows[] = {
         {{{L"0", L"new"}, {L"1", L"old"}, {L"3", L"new"}}, {}, 4, {"new", "old"}, "gaps and duplicates skipped"},
         {{{L"0", L"NEW"}, {L"1", L"b"}}, {"new"}, 4, {"new", "b"}, "a duplicate in other case is not added"},
         {{{L"0", L"a"}, {L"1", L""}, {L"2", L"b"}}, {}, 3, {"a", "b"}, "an empty value is skipped"},
         {{{L"0", L"a"}, {L"5", L"b"}}, {}, 5, {"a"}, "value 5 is beyond 5 entries"},
         {{{L"0", L"a"}, {L"5", L"b"}}, {}, 6, {"a", "b"}, "the loop goes on past gaps"},
-        {{{L"0", L"a"}, {L"10", L"ten"}, {L"01", L"zero-one"}}, {}, 11, {"a", "ten"}, "names are decimal without leading zeros"},
+        {{{L"0", L"a"}, {L"10", L"ten"}, {L"01", L"zero-one"}},
+         {},
+         11,
+         {"a", "ten"},
+         "names are decimal without leading zeros"},
         {{{L"0", std::wstring(300, 'x')}, {L"1", L"ok"}}, {}, 2, {"ok"}, "a value too long for an entry is skipped"},
         {{{L"0", L"a"}}, {"z"}, 0, {"z"}, "0 entries read nothing"},
         {{}, {"z"}, 1000000, {"z"}, "a missing key adds nothing"},
@@ -95,7 +116,15 @@ TEST(ComboHistory, ReadAppendsStoredEntries) {
 TEST(ComboHistory, SaveMovesTheEditTextToTheTop) {
     combo_window w;
     const std::string q300(300, 'q'), q259(259, 'q');
-    const struct { list before; std::string edit; int max; list after; int selected; list stored; const char* why; } rows[] = {
+    const struct {
+        list before;
+        std::string edit;
+        int max;
+        list after;
+        int selected;
+        list stored;
+        const char* why;
+    } rows[] = {
         {{"a", "b", "c"}, "b", 3, {"b", "a", "c"}, 0, {"b", "a", "c", "-"}, "b moves to the top"},
         {{"a", "b", "c"}, "b", 2, {"b", "a", "c"}, 0, {"b", "a", "-"}, "only 2 stored, the list keeps 3"},
         {{"a", "b"}, "B", 5, {"B", "a"}, 0, {"B", "a", "-"}, "B replaces b"},

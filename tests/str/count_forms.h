@@ -15,7 +15,8 @@ using count_call = void* (*)(count_form f, ULONGLONG count, char* a, wchar_t* w,
 // What form `f` leaves in a buffer of `capacity` characters filled with 0x7F: its text, or
 // "<null>" when it returns NULL, "<not the buffer>" for another pointer. It must set no error
 // code and write nothing after its text's terminator.
-template <class C> std::string format(count_call call, count_form f, ULONGLONG count, int capacity = 64, BOOL comma = FALSE) {
+template <class C>
+std::string format(count_call call, count_form f, ULONGLONG count, int capacity = 64, BOOL comma = FALSE) {
     guarded<C> buf(capacity, 0x7F);
     SetLastError(sentinel);
     void* got = call(f, count, reinterpret_cast<char*>(buf.p()), reinterpret_cast<wchar_t*>(buf.p()), capacity, comma);
@@ -34,7 +35,8 @@ inline std::string format_all(count_call call, ULONGLONG count, int capacity = 6
     std::string first;
     for (count_form f : count_forms) {
         if (count > 0xFFFFFFFFull && (f == form_a || f == form_w)) continue;
-        const std::string got = f % 2 ? format<wchar_t>(call, f, count, capacity, comma) : format<char>(call, f, count, capacity, comma);
+        const std::string got =
+            f % 2 ? format<wchar_t>(call, f, count, capacity, comma) : format<char>(call, f, count, capacity, comma);
         if (first.empty()) first = got;
         EXPECT_EQ(got, first) << "form " << f << " differs for " << count;
     }

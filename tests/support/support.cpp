@@ -65,7 +65,9 @@ BOOL CALLBACK collect_dialog(HWND w, LPARAM found) {
 }  // namespace
 
 dialog_watcher::dialog_watcher(action act)
-    : act_(std::move(act)), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), thread_(CreateThread(nullptr, 0, run, this, 0, nullptr)) {}
+    : act_(std::move(act)),
+      stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+      thread_(CreateThread(nullptr, 0, run, this, 0, nullptr)) {}
 
 dialog_watcher::~dialog_watcher() {
     SetEvent(stop_);
@@ -92,8 +94,10 @@ DWORD WINAPI dialog_watcher::run(void* param) {
                 std::lock_guard<std::mutex> hold(self->lock_);
                 self->seen_.push_back(seen);
             }
-            if (self->act_) self->act_(w, seen);
-            else press(w, GetDlgItem(w, IDOK) ? IDOK : IDCANCEL);
+            if (self->act_)
+                self->act_(w, seen);
+            else
+                press(w, GetDlgItem(w, IDOK) ? IDOK : IDCANCEL);
         }
     }
     return 0;
@@ -116,7 +120,8 @@ temp_dir::~temp_dir() {
     if (!path.empty()) SHFileOperationW(&op);
 }
 
-scratch_key::scratch_key(const std::wstring& name) : path_(L"Software\\KeldanuTests\\" + name + L"." + std::to_wstring(GetCurrentProcessId())) {
+scratch_key::scratch_key(const std::wstring& name)
+    : path_(L"Software\\KeldanuTests\\" + name + L"." + std::to_wstring(GetCurrentProcessId())) {
     RegDeleteTreeW(root(), path_.c_str());
     HKEY key;
     if (RegCreateKeyExW(root(), path_.c_str(), 0, nullptr, 0, KEY_READ, nullptr, &key, nullptr) == 0) RegCloseKey(key);

@@ -24,37 +24,59 @@ constexpr int path_chars = KELDANU_PATH_CHARS;
 constexpr int url_chars = KELDANU_URL_BUFFER_CHARS;
 constexpr int url_longest = url_chars - 2;  // the terminator and the probe's spare character
 
-template <class C> using str = std::basic_string<C>;
+template <class C>
+using str = std::basic_string<C>;
 // A narrow row's text for the A or the W form, unit for byte (ASCII, Latin-1 or code-page bytes).
-template <class C> str<C> text(const std::string& s) {
+template <class C>
+str<C> text(const std::string& s) {
     str<C> out;
     for (unsigned char c : s) out += C(c);
     return out;
 }
 // Either form's text as bytes, for comparisons with rows; a unit above 0xFF shows as '?'.
-template <class C> std::string shown(const str<C>& s) {
+template <class C>
+std::string shown(const str<C>& s) {
     std::string out;
     for (C c : s) out += std::make_unsigned_t<C>(c) > 0xFF ? '?' : char(c);
     return out;
 }
 std::string acp(const std::wstring& w);       // through the active code page
 std::wstring utf16(const std::string& utf8);  // the sources' UTF-8 rows
-template <class C> str<C> native(const std::wstring& w) { if constexpr (sizeof(C) == 1) return acp(w); else return w; }
+template <class C>
+str<C> native(const std::wstring& w) {
+    if constexpr (sizeof(C) == 1)
+        return acp(w);
+    else
+        return w;
+}
 
 // Runs `f(char{})` and `f(wchar_t{})`, naming the form in any failure.
-template <class F> void both(F&& f) {
-    { SCOPED_TRACE("A form"); f(char{}); }
-    { SCOPED_TRACE("W form"); f(wchar_t{}); }
+template <class F>
+void both(F&& f) {
+    {
+        SCOPED_TRACE("A form");
+        f(char{});
+    }
+    {
+        SCOPED_TRACE("W form");
+        f(wchar_t{});
+    }
 }
-template <class C, class A, class W> constexpr auto pick(A a, W w) { if constexpr (sizeof(C) == 1) return a; else return w; }
+template <class C, class A, class W>
+constexpr auto pick(A a, W w) {
+    if constexpr (sizeof(C) == 1)
+        return a;
+    else
+        return w;
+}
 // The export of a pair for the character type C: AW(C, PathAppend)(...).
 #define AW(C, name) ::test::pick<C>(name##A, name##W)
 
 // Where Wine runs under qemu's user emulation, a memory fault ends the process instead of
 // raising an access violation; wine-run.sh says so in KELDANU_FAULTS_END_PROCESS.
 inline bool faults_end_process() { return GetEnvironmentVariableW(L"KELDANU_FAULTS_END_PROCESS", nullptr, 0) != 0; }
-#define KELDANU_SKIP_WHERE_FAULTS_END_PROCESS()                                                              \
-    if (::test::faults_end_process())                                                                       \
+#define KELDANU_SKIP_WHERE_FAULTS_END_PROCESS()                                                           \
+    if (::test::faults_end_process())                                                                     \
     GTEST_SKIP() << "Wine under qemu ends the process on a memory fault, so a probe of a no-access page " \
                     "cannot be answered here"
 
@@ -68,7 +90,8 @@ public:
     void* data() const { return data_; }
     // Whether every byte from `from` to the page still holds the fill.
     bool untouched_from(size_t from) const {
-        return std::all_of(data_ + std::min(from, bytes_), data_ + bytes_, [&](char b) { return (unsigned char)b == fill_; });
+        return std::all_of(data_ + std::min(from, bytes_), data_ + bytes_,
+                           [&](char b) { return (unsigned char)b == fill_; });
     }
 
 private:
@@ -80,7 +103,8 @@ private:
 
 // `chars` characters ending at a no-access page, all holding the fill, or `init` and its
 // terminator with the fill after them: writing past the capacity faults, past the text shows.
-template <class C> class guarded : public guarded_bytes {
+template <class C>
+class guarded : public guarded_bytes {
 public:
     explicit guarded(size_t chars, unsigned char fill = 0xCC) : guarded_bytes(chars * sizeof(C), fill) {}
     guarded(size_t chars, const str<C>& init, unsigned char fill = 0xCC) : guarded(chars, fill) {
@@ -136,7 +160,10 @@ public:
     ~scratch_key() { RegDeleteTreeW(root(), path_.c_str()), RegDeleteKeyW(root(), L"Software\\KeldanuTests"); }
     static HKEY root() { return HKEY_CURRENT_USER; }
     std::wstring path(const std::wstring& sub = L"") const { return sub.empty() ? path_ : path_ + L"\\" + sub; }
-    template <class C> str<C> path_in(const std::wstring& sub = L"") const { return native<C>(path(sub)); }
+    template <class C>
+    str<C> path_in(const std::wstring& sub = L"") const {
+        return native<C>(path(sub));
+    }
     void set(const std::wstring& sub, const wchar_t* name, DWORD type, const void* data, DWORD bytes) const;
     void set_text(const std::wstring& sub, const wchar_t* name, const std::wstring& text) const {
         set(sub, name, REG_SZ, text.c_str(), DWORD(text.size() * 2 + 2));
@@ -155,7 +182,9 @@ private:
 // COM in a single-threaded apartment for a scope.
 struct com_scope {
     HRESULT hr = CoInitialize(nullptr);
-    ~com_scope() { if (SUCCEEDED(hr)) CoUninitialize(); }
+    ~com_scope() {
+        if (SUCCEEDED(hr)) CoUninitialize();
+    }
 };
 
 // The full path of a program the build puts beside this test program.
