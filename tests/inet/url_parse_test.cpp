@@ -6,21 +6,18 @@ namespace {
 
 constexpr DWORD unknown = 65535;
 
-struct parsed {
-    BOOL result;
-    DWORD scheme;
-    std::string host, path;
-};
+using parsed = std::tuple<DWORD, std::string, std::string>;  // scheme, host, path
 
 // Parses into a scheme word and two buffers of exactly 2061 characters, each ending at a
-// no-access page.
+// no-access page; the call succeeds and sets no error code.
 template <class C>
-parsed parse(const test::str<C>& url) {
+parsed parse(const std::string& url) {
     test::guarded<char> scheme(sizeof(DWORD));
     test::guarded<C> host(test::url_chars), path(test::url_chars);
-    auto* number = static_cast<DWORD*>(scheme.data());
-    const BOOL r = AW(C, INetParseUrl)(url.c_str(), number, host.p(), path.p());
-    return {r, *number, test::shown(host.s()), test::shown(path.s())};
+    SetLastError(test::sentinel);
+    EXPECT_EQ(AW(C, INetParseUrl)(test::text<C>(url).c_str(), (DWORD*)scheme.data(), host.p(), path.p()), 1);
+    EXPECT_EQ(GetLastError(), test::sentinel);
+    return {*(DWORD*)scheme.data(), test::shown(host.s()), test::shown(path.s())};
 }
 
 struct row {
@@ -71,16 +68,8 @@ const row rows[] = {
 TEST(INetParseUrl, Rows) {
     test::both([](auto c) {
         using C = decltype(c);
-        for (const row& r : rows) {
-            SCOPED_TRACE(testing::Message() << r.why << ": \"" << r.url << "\"");
-            SetLastError(test::sentinel);
-            const parsed p = parse<C>(test::text<C>(r.url));
-            EXPECT_EQ(GetLastError(), test::sentinel);
-            EXPECT_EQ(p.result, 1);
-            EXPECT_EQ(p.scheme, r.scheme);
-            EXPECT_EQ(p.host, r.host);
-            EXPECT_EQ(p.path, r.path);
-        }
+        for (const row& r : rows)
+            EXPECT_EQ(parse<C>(r.url), parsed(r.scheme, r.host, r.path)) << r.why << ": " << r.url;
         // A null URL is the empty text; the input is not probed.
         C host[test::url_chars] = {C('x')}, path[test::url_chars] = {C('x')};
         DWORD scheme = 0;
@@ -120,20 +109,17 @@ TEST(INetParseUrl, EveryProbeFailsBeforeWriting) {
 
 // Only the first 2059 characters count; a "?" or "/" past them does not.
 TEST(INetParseUrl, UrlsAreCutAt2059Characters) {
-    test::both([](auto c) {
+    const size_t kept = test::url_longest;
+    test::both([&](auto c) {
         using C = decltype(c);
-        for (size_t length : {2059u, 2060u, 3000u}) {
-            const std::string path = "/" + std::string(length - 1, 'p'),
-                              query = "http://h/" + std::string(length - 10, 'q') + "?";
-            EXPECT_EQ(parse<C>(test::text<C>(path)).path, path.substr(0, test::url_longest)) << length;
-            EXPECT_EQ(parse<C>(test::text<C>("//" + std::string(length - 2, 'h'))).host,
-                      std::string(test::url_longest - 2, 'h'));
-            EXPECT_EQ(parse<C>(test::text<C>(query)).path,
-                      query.substr(8, std::min<size_t>(length - 1, test::url_longest) - 8));
+        for (size_t length : {2058u, 2059u, 3000u}) {
+            const std::string path(length, 'p'), host(length - 2, 'h'), query = std::string(length - 1, 'q') + "?";
+            EXPECT_EQ(parse<C>("/" + path), parsed(65535, "", "/" + path.substr(0, kept - 1))) << length;
+            EXPECT_EQ(parse<C>("//" + host), parsed(65535, host.substr(0, kept - 2), "")) << length;
+            EXPECT_EQ(std::get<2>(parse<C>("http://h/" + query)), "/" + query.substr(0, kept - 9))
+                << "? beyond the cut";
         }
-        const parsed p = parse<C>(test::text<C>(std::string(test::url_longest, 'f') + "/x"));
-        EXPECT_EQ(p.scheme, 1u) << "a slash beyond the cut does not count";
-        EXPECT_EQ(p.path, std::string(test::url_longest, 'f'));
+        EXPECT_EQ(parse<C>(std::string(kept, 'f') + "/x"), parsed(1, "", std::string(kept, 'f'))) << "no slash in 2059";
     });
 }
 
@@ -146,13 +132,7 @@ TEST(INetParseUrlCp932, DoubleByteHostAndPath) {
         {"\x82\xA0:/x", unknown, "", "/x", "a double-byte scheme name"},
         {"\x82\xA0\x82\xA2", 1, "", "\x82\xA0\x82\xA2", "a file name without slashes"},
     };
-    for (const row& r : cp932_rows) {
-        SCOPED_TRACE(r.why);
-        const parsed p = parse<char>(r.url);
-        EXPECT_EQ(p.scheme, r.scheme);
-        EXPECT_EQ(p.host, r.host);
-        EXPECT_EQ(p.path, r.path);
-    }
+    for (const row& r : cp932_rows) EXPECT_EQ(parse<char>(r.url), parsed(r.scheme, r.host, r.path)) << r.why;
 }
 
 }  // namespace

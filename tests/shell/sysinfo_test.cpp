@@ -1,12 +1,10 @@
-// The system queries: version numbers with outputs missing or unwritable, the common-controls
-// version, and the scroll-lines cache (a wheel driver window of our own, the system setting,
-// refresh 0 and 1, concurrent first calls).
+// The system queries: version numbers written only where writable, the common-controls
+// version, and the scroll-lines cache: the first call probes, refresh 1 probes again, a wheel
+// driver window of our own wins, and concurrent first calls all get the probed count.
 #include "support/support.h"
 
 namespace {
 
-// Each of the five outputs in turn NULL or at a no-access page, and a text buffer one
-// character short of 128: only the writable ones are written.
 TEST(ShlGetWindowsVersion, EachOutputIsWrittenOnlyWhenWritable) {
     KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();
     test::both([](auto c) {
@@ -15,74 +13,54 @@ TEST(ShlGetWindowsVersion, EachOutputIsWrittenOnlyWhenWritable) {
         ASSERT_TRUE(test::pick<C>(GetVersionExA, GetVersionExW)(&info));
         const DWORD want[4] = {info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber, info.dwPlatformId};
         test::guarded<char> nothing(0);
+        // Each output in turn NULL (0-4) or at a no-access page (5-9), or a text one short of 128.
         for (int damaged = -1; damaged < 11; ++damaged) {
-            DWORD numbers[4] = {test::sentinel, test::sentinel, test::sentinel, test::sentinel};
+            DWORD n[4] = {test::sentinel, test::sentinel, test::sentinel, test::sentinel};
             test::guarded<C> text(damaged == 10 ? 127 : 128);
-            void* out[5] = {&numbers[0], &numbers[1], &numbers[2], &numbers[3], text.p()};
+            void* out[5] = {&n[0], &n[1], &n[2], &n[3], text.p()};
             if (damaged >= 0 && damaged < 10) out[damaged % 5] = damaged < 5 ? nullptr : nothing.data();
             AW(C, ShlGetWindowsVersion)((DWORD*)out[0], (DWORD*)out[1], (DWORD*)out[2], (DWORD*)out[3], (C*)out[4]);
-            for (int i = 0; i < 4; ++i)
-                EXPECT_EQ(numbers[i], out[i] == &numbers[i] ? want[i] : test::sentinel) << damaged;
-            if (out[4] == text.p() && damaged != 10)
-                EXPECT_EQ(text.s(), test::str<C>(info.szCSDVersion));
-            else
-                EXPECT_TRUE(text.marked_from(0)) << damaged;
+            for (int i = 0; i < 4; ++i) EXPECT_EQ(n[i], out[i] == &n[i] ? want[i] : test::sentinel) << damaged;
+            if (out[4] == text.p() && damaged != 10) EXPECT_EQ(text.s(), test::str<C>(info.szCSDVersion));
+            if (out[4] != text.p() || damaged == 10) EXPECT_TRUE(text.marked_from(0)) << damaged;
         }
     });
 }
 
 TEST(ShlGetComCtlVersion, TheLibrarysOwnVersionAndUnwritableOutputs) {
-    struct {
-        DWORD size, major, minor, build, platform;
-    } own = {sizeof own};  // shlwapi's DLLVERSIONINFO
+    DWORD own[5] = {sizeof own};  // the DLLVERSIONINFO of comctl32's own DllGetVersion
     const HMODULE comctl = LoadLibraryA("comctl32.dll");
-    ASSERT_GE(reinterpret_cast<HRESULT(WINAPI*)(void*)>(
-                  reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")))(&own),
-              0);
+    const FARPROC entry = GetProcAddress(comctl, "DllGetVersion");
+    ASSERT_GE(reinterpret_cast<HRESULT(WINAPI*)(DWORD*)>(reinterpret_cast<void*>(entry))(own), 0);
     FreeLibrary(comctl);
     DWORD major = test::sentinel, minor = test::sentinel;
     EXPECT_EQ(ShlGetComCtlVersion(&major, &minor), TRUE);
-    EXPECT_EQ(major * 100 + minor, own.major * 100 + own.minor);
+    EXPECT_EQ(major * 100 + minor, own[1] * 100 + own[2]);
     KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();
     test::guarded<char> page(0);
     for (DWORD* bad : {static_cast<DWORD*>(nullptr), static_cast<DWORD*>(page.data())}) {
         major = minor = test::sentinel;
-        EXPECT_EQ(ShlGetComCtlVersion(bad, &minor), FALSE);
-        EXPECT_EQ(ShlGetComCtlVersion(&major, bad), FALSE);
+        EXPECT_EQ(ShlGetComCtlVersion(bad, &minor) || ShlGetComCtlVersion(&major, bad), FALSE);
         EXPECT_EQ(major & minor, test::sentinel) << "written although the call failed";
     }
 }
 
-// ---- mouse-wheel scroll lines ----
-
-// A second load of the library under another name: its cache starts empty, whatever the
-// tests before have asked. reload() frees it and loads it again.
-class fresh_library {
-public:
-    fresh_library() {
-        wchar_t self[MAX_PATH];
-        GetModuleFileNameW(GetModuleHandleW(L"KELDANU.dll"), self, MAX_PATH);
-        CopyFileW(self, copy_.c_str(), FALSE);
-        reload();
-    }
-    ~fresh_library() { FreeLibrary(module_); }
+// A second load of the library under another name, whose cache starts empty at every reload.
+struct fresh_library {
+    test::temp_dir dir;
+    const std::wstring copy = dir.file(L"fresh.dll");
+    HMODULE module = nullptr;
+    int(WINAPI* lines)(BOOL) = nullptr;
+    fresh_library() { CopyFileW(test::beside_me(L"KELDANU.dll").c_str(), copy.c_str(), FALSE), reload(); }
+    ~fresh_library() { FreeLibrary(module); }
     void reload() {
-        if (module_) FreeLibrary(module_);
-        module_ = LoadLibraryW(copy_.c_str());
-        lines_ = reinterpret_cast<int(WINAPI*)(BOOL)>(
-            reinterpret_cast<void*>(GetProcAddress(module_, "ShlGetMouseScrollLines")));
-        ASSERT_NE(lines_, nullptr);
+        if (module) FreeLibrary(module);
+        module = LoadLibraryW(copy.c_str());
+        lines = reinterpret_cast<int(WINAPI*)(BOOL)>(GetProcAddress(module, "ShlGetMouseScrollLines"));
     }
-    int lines(BOOL refresh) const { return lines_(refresh); }
-
-private:
-    test::temp_dir dir_;
-    std::wstring copy_ = dir_.file(L"keldanu_fresh.dll");
-    HMODULE module_ = nullptr;
-    int(WINAPI* lines_)(BOOL) = nullptr;
 };
 
-// The system's wheel setting, put back as it was.
+// The system's wheel setting for a test, put back afterwards.
 struct wheel_setting {
     UINT saved = 3;
     wheel_setting() { SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &saved, 0); }
@@ -98,12 +76,11 @@ LRESULT CALLBACK driver_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 struct driver_window {
     HWND window;
     driver_window(LRESULT answer, const char* title = "Magellan MSWHEEL") {
-        driver_answer = answer;
-        WNDCLASSA wc = {0, driver_proc, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr, "MouseZ"};
-        RegisterClassA(&wc);
-        window = CreateWindowExA(0, "MouseZ", title, WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        WNDCLASSA wc = {0, driver_proc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "MouseZ"};
+        driver_answer = answer, RegisterClassA(&wc);
+        window = CreateWindowExA(0, "MouseZ", title, WS_OVERLAPPED, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
     }
-    ~driver_window() { DestroyWindow(window), UnregisterClassA("MouseZ", GetModuleHandleW(nullptr)); }
+    ~driver_window() { DestroyWindow(window), UnregisterClassA("MouseZ", nullptr); }
 };
 
 TEST(ShlGetMouseScrollLines, FirstCallProbesLaterOnesUseTheCache) {
@@ -119,21 +96,16 @@ TEST(ShlGetMouseScrollLines, FirstCallProbesLaterOnesUseTheCache) {
     EXPECT_EQ(lib.lines(1), 12) << "refresh 1 sees the change";
     EXPECT_EQ(lib.lines(0), 12);
     // The driver's answer wins as it is, and stays cached after its window has gone.
-    const struct {
-        LRESULT answer;
-        const char* title;
-        int expected;
-    } rows[] = {
+    const std::tuple<LRESULT, const char*, int> rows[] = {
         {17, "Magellan MSWHEEL", 17}, {0, "Magellan MSWHEEL", 0}, {-5, "Magellan MSWHEEL", -5}, {17, "Other", 12}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.answer);
+    for (const auto& [answer, title, expected] : rows) {
         lib.reload();
         {
-            driver_window driver(row.answer, row.title);
-            EXPECT_EQ(lib.lines(0), row.expected);
+            driver_window driver(answer, title);
+            EXPECT_EQ(lib.lines(0), expected) << answer;
         }
-        EXPECT_EQ(lib.lines(0), row.expected);
-        EXPECT_EQ(lib.lines(1), 12);
+        EXPECT_EQ(lib.lines(0), expected) << answer;
+        EXPECT_EQ(lib.lines(1), 12) << answer;
     }
 }
 
