@@ -14,36 +14,12 @@
 // Calls `fn` with `count` 32-bit words and reports how many bytes of them the callee removed
 // from the stack: ESP after the call minus ESP after the pushes.
 extern "C" DWORD __cdecl call_and_measure(void* fn, int count, const DWORD* words, DWORD* popped);
-asm(R"(
-    .text
-    .globl _call_and_measure
-_call_and_measure:
-    pushl %ebp
-    movl %esp, %ebp
-    pushl %ebx
-    pushl %esi
-    pushl %edi
-    movl %esp, %edi
-    movl 12(%ebp), %ecx
-    movl 16(%ebp), %esi
-1:  testl %ecx, %ecx
-    jz 2f
-    decl %ecx
-    pushl (%esi,%ecx,4)
-    jmp 1b
-2:  movl %esp, %ebx
-    call *8(%ebp)
-    movl %esp, %ecx
-    subl %ebx, %ecx
-    movl 20(%ebp), %edx
-    movl %ecx, (%edx)
-    movl %edi, %esp
-    popl %edi
-    popl %esi
-    popl %ebx
-    popl %ebp
-    ret
-)");
+asm(".text\n.globl _call_and_measure\n_call_and_measure:\n"
+    "  push %ebp; mov %esp, %ebp; push %ebx; push %esi; push %edi; mov %esp, %edi\n"
+    "  mov 12(%ebp), %ecx; mov 16(%ebp), %esi\n"
+    "1: test %ecx, %ecx; jz 2f; dec %ecx; push (%esi,%ecx,4); jmp 1b\n"  // the words, last first
+    "2: mov %esp, %ebx; call *8(%ebp); mov %esp, %ecx; sub %ebx, %ecx; mov 20(%ebp), %edx; mov %ecx, (%edx)\n"
+    "  mov %edi, %esp; pop %edi; pop %esi; pop %ebx; pop %ebp; ret\n");
 
 namespace {
 
@@ -56,7 +32,6 @@ TEST(Exports, NamesOrdinalsAndAliasesAreTheTable) {
         reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
     auto* dir =
         reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + nt->OptionalHeader.DataDirectory[0].VirtualAddress);
-    // Every name and nothing else, each at its ordinal; nothing reachable by ordinal only.
     EXPECT_EQ(dir->Base, 1u);
     EXPECT_EQ(dir->NumberOfNames, std::size(export_rows));
     EXPECT_EQ(dir->NumberOfFunctions, std::size(export_rows));
@@ -94,7 +69,6 @@ TEST(Exports, EachEntryPopsItsArgumentBytes) {
         for (const stub_row& s : stub_rows)
             if (std::string(row.name, strlen(row.name) - 1) == s.name) stub = &s;
         const bool quiet = silent.count(row.name) != 0;
-        // Operations get empty texts; stubs a pattern they must leave.
         std::memset(block, stub || quiet ? 0x5A : 0, scratch);
         block[scratch - 1] = 0;
         test::dialog_watcher watcher;

@@ -37,7 +37,6 @@ TEST(PathEdit, EachOperationsRows) {
     test::both([&](auto c) {
         using C = decltype(c);
         check<C>({{"C:\\dir", "C:\\dir\\", 7, "added; the result is the new end"},
-                  {"C:\\dir\\", "C:\\dir\\", 7, "already there"},
                   {"", "", 0, "an empty path gets none"},
                   {"dir/", "dir/\\", 5, "a forward slash is no backslash"},
                   {a258, a258 + "\\", 259, "258 characters grow to the longest path"},
@@ -46,7 +45,6 @@ TEST(PathEdit, EachOperationsRows) {
                  [](C* p) { return offset(AW(C, PathAddBackslash)(p), p); });
         check<C>({{"C:\\dir\\", "C:\\dir", 6, "removed; the result is the new end"},
                   {"C:\\dir", "C:\\dir", 5, "nothing to remove: the last character"},
-                  {"C:\\", "C:", 2, "a drive root is not protected"},
                   {"a\\\\", "a\\", 2, "only one backslash goes"},
                   {"", "", 0, "empty: the path itself"}},
                  [](C* p) { return offset(AW(C, PathRemoveBackslash)(p), p); });
@@ -68,7 +66,6 @@ TEST(PathEdit, EachOperationsRows) {
                   {p200 + "\\", p200 + "\\", 0, "the limit counts the path's own backslash"}},
                  append(m58));
         check<C>({{"C:\\dir\\file.txt", "C:\\dir", 1, "the file name goes"},
-                  {"C:\\dir\\", "C:\\dir", 1, "a trailing backslash goes"},
                   {"C:\\dir", "C:\\", 1, "the drive root keeps its backslash"},
                   {"C:\\", "C:\\", 0, "a drive root has nothing to remove"},
                   {"C:file", "C:", 1, "drive-relative"},
@@ -82,7 +79,6 @@ TEST(PathEdit, EachOperationsRows) {
                   {"", "", 0, "empty"}},
                  [](C* p) { return long(AW(C, PathRemoveFileSpec)(p)); });
         check<C>({{"C:\\dir\\file", "C:\\", 1, "a drive root takes the backslash"},
-                  {"\\dir\\file", "\\", 1, "rooted"},
                   {"\\\\server\\share\\dir", "\\\\server\\share", 1, "UNC: the root ends before the backslash"},
                   {"\\\\server", "\\\\server", 1, "a server alone is a root"},
                   {"C:dir", "C:", 0, "drive-relative: no root"},
@@ -90,7 +86,6 @@ TEST(PathEdit, EachOperationsRows) {
                  [](C* p) { return long(AW(C, PathStripToRoot)(p)); });
         // The root is found in a 260-character copy: longer paths are not examined.
         check<C>({{"C:\\", "C:\\", 3, "a drive root: its end"},
-                  {"\\dir", "\\dir", 1, "rooted"},
                   {"\\\\server\\share\\", "\\\\server\\share\\", 14, "UNC with a trailing backslash"},
                   {"C:dir", "C:dir", -1, "drive-relative"},
                   {"C:\\" + d, "C:\\" + d, 3, "259 characters fit the copy"},
@@ -98,7 +93,6 @@ TEST(PathEdit, EachOperationsRows) {
                  [](C* p) { return offset(AW(C, PathSkipRoot)(p), p); });
         check<C>({{"C:\\My Dir", "\"C:\\My Dir\"", 0, "a space: quoted"},
                   {"\"a b\"", "\"\"a b\"\"", 0, "already quoted: quoted again"},
-                  {"a\tb", "a\tb", 0, "only the space counts"},
                   {"a " + b255, "\"a " + b255 + "\"", 0, "257 characters grow to 259"},
                   {"a " + b255 + "b", "a " + b255 + "b", 0, "258 would exceed 259: left alone"}},
                  [](C* p) { return AW(C, PathQuoteSpaces)(p), 0L; });
@@ -115,7 +109,6 @@ std::wstring current() {
     return buf;
 }
 
-// Enters a folder for a scope and goes back where it was.
 struct inside {
     std::wstring saved = current();
     explicit inside(const std::wstring& dir) { SetCurrentDirectoryW(dir.c_str()); }

@@ -34,30 +34,20 @@ TEST(PathScan, RowsInBothForms) {
             EXPECT_EQ(AW(C, PathFindNextComponent)(path.c_str()) - path.c_str(), row.next);
             EXPECT_EQ(GetLastError(), test::sentinel);
         }
-        // Root, UNC, relative.
-        const struct {
-            const char* path;
-            BOOL root, unc, relative;
-        } kinds[] = {{"", 0, 0, 1},
-                     {"C:\\", 1, 0, 0},
-                     {"1:\\", 1, 0, 0},
-                     {"C:", 0, 0, 0},
-                     {"C:/", 0, 0, 0},
-                     {"C:\\\\", 0, 0, 0},
-                     {"\\", 1, 0, 0},
-                     {"\\dir", 0, 0, 0},
-                     {"\\\\", 1, 1, 0},
-                     {"\\\\server\\", 1, 1, 0},
-                     {"\\\\server\\share", 1, 1, 0},
-                     {"\\\\server\\share\\", 0, 1, 0},
-                     {"\\\\s\\share\\dir", 0, 1, 0},
-                     {"//server", 0, 0, 1},
-                     {"a", 0, 0, 1}};
-        for (const auto& row : kinds) {
-            const auto path = test::text<C>(row.path);
-            EXPECT_EQ(AW(C, PathIsRoot)(path.c_str()), row.root) << row.path;
-            EXPECT_EQ(AW(C, PathIsUNC)(path.c_str()), row.unc) << row.path;
-            EXPECT_EQ(AW(C, PathIsRelative)(path.c_str()), row.relative) << row.path;
+        // Paths by what PathIsRoot, PathIsUNC and PathIsRelative answer.
+        const std::pair<std::string, std::vector<const char*>> kinds[] = {
+            {"100", {"C:\\", "1:\\", "\\"}},
+            {"000", {"C:", "C:/", "C:\\\\", "\\dir"}},
+            {"110", {"\\\\", "\\\\server\\", "\\\\server\\share"}},
+            {"010", {"\\\\server\\share\\", "\\\\s\\share\\dir"}},
+            {"001", {"", "//server", "a"}}};
+        for (const auto& [answers, paths] : kinds) {
+            for (const char* p : paths) {
+                const auto path = test::text<C>(p);
+                const BOOL got[] = {AW(C, PathIsRoot)(path.c_str()), AW(C, PathIsUNC)(path.c_str()),
+                                    AW(C, PathIsRelative)(path.c_str())};
+                EXPECT_EQ(std::string({char('0' + got[0]), char('0' + got[1]), char('0' + got[2])}), answers) << p;
+            }
         }
     });
 }

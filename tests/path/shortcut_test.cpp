@@ -96,18 +96,6 @@ TEST_F(PathShortcut, WhatIsNoShortcutGivesZeroAndEmptyOutputs) {
     EXPECT_EQ(read<char>(name).first, FALSE);
 }
 
-TEST_F(PathShortcut, AnUnwritableOutputIsPassedOver) {
-    KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();
-    ASSERT_EQ(save<wchar_t>(all), TRUE);
-    test::guarded<wchar_t> outputs[3] = {test::guarded<wchar_t>(260), test::guarded<wchar_t>(260),
-                                         test::guarded<wchar_t>(0)};
-    EXPECT_EQ(
-        PathReadShortcutW(nullptr, all[4].c_str(), outputs[0].p(), outputs[2].p(), outputs[1].p(), outputs[1].p()),
-        TRUE);
-    EXPECT_EQ(outputs[0].s(), target);
-}
-
-// Reads with both forms under `script`; each gives back every reference it took.
 std::vector<std::pair<BOOL, fields>> read_scripted(const test::shell_link_script& script) {
     std::vector<std::pair<BOOL, fields>> results;
     for (bool wide : {false, true}) {

@@ -4,7 +4,6 @@
 
 namespace {
 
-// The registered template, set for a test and put back (or removed) afterwards.
 struct shellnew_command {
     wchar_t saved[1024] = {};
     DWORD bytes = sizeof saved;

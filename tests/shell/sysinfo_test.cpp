@@ -60,7 +60,6 @@ struct fresh_library {
     }
 };
 
-// The system's wheel setting for a test, put back afterwards.
 struct wheel_setting {
     UINT saved = 3;
     wheel_setting() { SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &saved, 0); }

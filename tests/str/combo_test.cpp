@@ -8,7 +8,6 @@ namespace {
 
 using list = std::vector<std::string>;  // UTF-8
 
-// A drop-down combo box (list and edit field) in a parent window, gone with the object.
 struct combo_window {
     HWND parent = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
     HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWN, 0, 0, 200, 200, parent, 0, 0, 0);

@@ -79,7 +79,6 @@ dialog_watcher::~dialog_watcher() {
 DWORD WINAPI dialog_watcher::run(void* param) {
     auto* self = static_cast<dialog_watcher*>(param);
     std::vector<HWND> handled;
-    // Every 5 ms until told to stop.
     while (WaitForSingleObject(self->stop_, 5) == WAIT_TIMEOUT) {
         std::vector<HWND> found;
         EnumWindows(collect_dialog, LPARAM(&found));
@@ -125,13 +124,6 @@ scratch_key::scratch_key(const std::wstring& name)
     RegDeleteTreeW(root(), path_.c_str());
     HKEY key;
     if (RegCreateKeyExW(root(), path_.c_str(), 0, nullptr, 0, KEY_READ, nullptr, &key, nullptr) == 0) RegCloseKey(key);
-}
-
-void scratch_key::set(const std::wstring& sub, const wchar_t* name, DWORD type, const void* data, DWORD bytes) const {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(root(), path(sub).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), 0);
-    EXPECT_EQ(RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), bytes), 0);
-    RegCloseKey(key);
 }
 
 scratch_key::value scratch_key::get(const std::wstring& sub, const wchar_t* name) const {

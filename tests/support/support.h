@@ -88,7 +88,6 @@ public:
     guarded_bytes(const guarded_bytes&) = delete;
     guarded_bytes& operator=(const guarded_bytes&) = delete;
     void* data() const { return data_; }
-    // Whether every byte from `from` to the page still holds the fill.
     bool untouched_from(size_t from) const {
         return std::all_of(data_ + std::min(from, bytes_), data_ + bytes_,
                            [&](char b) { return (unsigned char)b == fill_; });
@@ -115,7 +114,6 @@ public:
     bool marked_from(size_t ch) const { return untouched_from(ch * sizeof(C)); }
 };
 
-// What a dialog showed when the watcher found it.
 struct seen_dialog {
     std::wstring caption, text;  // the text: its static texts joined by "\n"
     std::vector<int> buttons;
@@ -144,7 +142,6 @@ private:
     std::vector<seen_dialog> seen_;
 };
 
-// A fresh folder under %TEMP%, removed with its contents.
 struct temp_dir {
     std::wstring path;
     temp_dir();
@@ -164,7 +161,9 @@ public:
     str<C> path_in(const std::wstring& sub = L"") const {
         return native<C>(path(sub));
     }
-    void set(const std::wstring& sub, const wchar_t* name, DWORD type, const void* data, DWORD bytes) const;
+    void set(const std::wstring& sub, const wchar_t* name, DWORD type, const void* data, DWORD bytes) const {
+        EXPECT_EQ(RegSetKeyValueW(root(), path(sub).c_str(), name, type, data, bytes), 0);
+    }
     void set_text(const std::wstring& sub, const wchar_t* name, const std::wstring& text) const {
         set(sub, name, REG_SZ, text.c_str(), DWORD(text.size() * 2 + 2));
     }
@@ -179,7 +178,6 @@ private:
     std::wstring path_;
 };
 
-// COM in a single-threaded apartment for a scope.
 struct com_scope {
     HRESULT hr = CoInitialize(nullptr);
     ~com_scope() {
