@@ -233,10 +233,9 @@ outcome shown_result(R r, const void* base) {
 
 // How many arguments fn takes; a wrong count is refused before anything is opened or called.
 template <bool edit, class R, class... P>
-size_t check_count(R(WINAPI*)(P...), const context& c) {
+void check_count(R(WINAPI*)(P...), const context& c) {
     const size_t n = (slot<P, void, edit>::takes + ... + c.trailing);
-    if (c.a.size() != n) throw usage_error{L"takes " + std::to_wstring(n) + L" arguments"};
-    return n;
+    if (c.a.size() != n) throw usage_error{L"takes " + std::to_wstring(n) + (n == 1 ? L" argument" : L" arguments")};
 }
 
 // Calls fn with one slot per parameter, and shows its result and its outputs.
