@@ -1,8 +1,9 @@
 /*
  * keldanu.h: the public interface of KELDANU.dll, a utility library for 32-bit Windows
  * programs (paths, URLs, shortcuts, registry profile strings, shell queries, byte-size texts,
- * combo-box helpers). Usable from C and C++; link with libKELDANU.dll.a or load KELDANU.dll
- * and look entries up by name or ordinal.
+ * combo-box helpers). Usable from C89 to C++20; link with libKELDANU.dll.a (MinGW) or
+ * KELDANU.lib (MSVC), or load KELDANU.dll and look entries up by name or ordinal. The program
+ * finds KELDANU.dll beside itself.
  *
  * Every entry uses the Windows API calling convention (__stdcall, the callee removes its
  * arguments). Text operations come in pairs: the A form takes 8-bit text in the active ANSI
