@@ -31,7 +31,9 @@ static BOOL dll_version_is_header_version(void) {
 int main(void) {
     TCHAR path[KELDANU_PATH_CHARS];
     char size[32];
-    lstrcpy(path, TEXT("C:\\dir\\file.txt")); /* not an initializer: that could need memset */
+    /* Copied, not initialized: an initializer may call memset, and the MSVC-target build has
+     * no C runtime. */
+    lstrcpy(path, TEXT("C:\\dir\\file.txt"));
     if (PathFindFileName(path) != path + 7)
         return fail("PathFindFileName\n");
     if (!PathAppend(path, TEXT("more")) || lstrcmp(path, TEXT("C:\\dir\\file.txt\\more")) != 0)
