@@ -110,16 +110,16 @@ extern "C" int WINAPI StrHexStringToDecimalA(LPCSTR text, int error_value) { ret
 extern "C" int WINAPI StrHexStringToDecimalW(LPCWSTR text, int error_value) { return keldanu::str_hex_to_decimal<wide_text>(text, error_value); }
 
 // ---- byte sizes ----
-extern "C" LPSTR WINAPI StrFormatByteSizeA(DWORD dwBytes, LPSTR pszBuf, int cchBuf, BOOL fComma) { return keldanu::str_format_byte_size<ansi_text>(dwBytes, pszBuf, cchBuf, fComma); }
-extern "C" LPWSTR WINAPI StrFormatByteSizeW(DWORD dwBytes, LPWSTR pszBuf, int cchBuf, BOOL fComma) { return keldanu::str_format_byte_size<wide_text>(dwBytes, pszBuf, cchBuf, fComma); }
-extern "C" LPSTR WINAPI StrFormatByteSizeExA(ULONGLONG qwBytes, LPSTR pszBuf, int cchBuf, BOOL fComma) { return keldanu::str_format_byte_size<ansi_text>(qwBytes, pszBuf, cchBuf, fComma); }
-extern "C" LPWSTR WINAPI StrFormatByteSizeExW(ULONGLONG qwBytes, LPWSTR pszBuf, int cchBuf, BOOL fComma) { return keldanu::str_format_byte_size<wide_text>(qwBytes, pszBuf, cchBuf, fComma); }
+extern "C" LPSTR WINAPI StrFormatByteSizeA(DWORD count, LPSTR buf, int chars, BOOL comma) { return keldanu::str_format_byte_size<ansi_text>(count, buf, chars, comma); }
+extern "C" LPWSTR WINAPI StrFormatByteSizeW(DWORD count, LPWSTR buf, int chars, BOOL comma) { return keldanu::str_format_byte_size<wide_text>(count, buf, chars, comma); }
+extern "C" LPSTR WINAPI StrFormatByteSizeExA(ULONGLONG count, LPSTR buf, int chars, BOOL comma) { return keldanu::str_format_byte_size<ansi_text>(count, buf, chars, comma); }
+extern "C" LPWSTR WINAPI StrFormatByteSizeExW(ULONGLONG count, LPWSTR buf, int chars, BOOL comma) { return keldanu::str_format_byte_size<wide_text>(count, buf, chars, comma); }
 
 // ---- byte counts with points ----
-extern "C" LPSTR WINAPI StrFormatByteWithPointsA(DWORD dwBytes, LPSTR pszBuf, int cchBuf) { return keldanu::str_format_byte_points<ansi_text>(dwBytes, pszBuf, cchBuf); }
-extern "C" LPWSTR WINAPI StrFormatByteWithPointsW(DWORD dwBytes, LPWSTR pszBuf, int cchBuf) { return keldanu::str_format_byte_points<wide_text>(dwBytes, pszBuf, cchBuf); }
-extern "C" LPSTR WINAPI StrFormatByteWithPointsExA(ULONGLONG qwBytes, LPSTR pszBuf, int cchBuf) { return keldanu::str_format_byte_points<ansi_text>(qwBytes, pszBuf, cchBuf); }
-extern "C" LPWSTR WINAPI StrFormatByteWithPointsExW(ULONGLONG qwBytes, LPWSTR pszBuf, int cchBuf) { return keldanu::str_format_byte_points<wide_text>(qwBytes, pszBuf, cchBuf); }
+extern "C" LPSTR WINAPI StrFormatByteWithPointsA(DWORD count, LPSTR buf, int chars) { return keldanu::str_format_byte_points<ansi_text>(count, buf, chars); }
+extern "C" LPWSTR WINAPI StrFormatByteWithPointsW(DWORD count, LPWSTR buf, int chars) { return keldanu::str_format_byte_points<wide_text>(count, buf, chars); }
+extern "C" LPSTR WINAPI StrFormatByteWithPointsExA(ULONGLONG count, LPSTR buf, int chars) { return keldanu::str_format_byte_points<ansi_text>(count, buf, chars); }
+extern "C" LPWSTR WINAPI StrFormatByteWithPointsExW(ULONGLONG count, LPWSTR buf, int chars) { return keldanu::str_format_byte_points<wide_text>(count, buf, chars); }
 
 // ---- combo boxes ----
 extern "C" BOOL WINAPI StrFillComboWithStringsA(HINSTANCE module, HWND combo, UINT string_id, int select) { return keldanu::combo_fill<ansi_text>(module, combo, string_id, select); }

@@ -1,12 +1,19 @@
 // Character traits that let one template body serve both the ANSI and the wide form of an
-// operation. Every member is a platform text service (KERNEL32/USER32) or a standard library
-// search; the library adds no string code of its own where the platform has it.
+// operation. Every platform call that comes in an A and a W form is a member here, so a routine
+// names the service and the traits pick the width; the text members are the platform's own
+// string services (KERNEL32/USER32) or a standard library search, so the library adds no string
+// code of its own where the platform has it.
 #pragma once
 
 #include <windows.h>
 
 #include <cstring>
 #include <cwchar>
+
+// The shell-link interfaces are only named here; the shell headers that define them are
+// included by the one file that uses them, so the other files compile without them.
+struct IShellLinkA;
+struct IShellLinkW;
 
 namespace keldanu {
 
@@ -32,6 +39,35 @@ struct ansi_text {
     static const ch* find_any(const ch* s, const ch* set) { return std::strpbrk(s, set); }
     // True when `chars` characters at p cannot all be written.
     static bool bad_write(const void* p, UINT_PTR chars) { return IsBadWritePtr(const_cast<void*>(p), chars * sizeof(ch)) != 0; }
+
+    // The current directory (path editing).
+    static DWORD get_current_directory(DWORD chars, ch* buf) { return GetCurrentDirectoryA(chars, buf); }
+    static BOOL set_current_directory(const ch* path) { return SetCurrentDirectoryA(path); }
+
+    // Text drawing and dialog items (path display).
+    static int draw_text(HDC dc, ch* text, int n, RECT* r, UINT format) { return DrawTextA(dc, text, n, r, format); }
+    static BOOL set_dlg_item_text(HWND dialog, int id, const ch* text) { return SetDlgItemTextA(dialog, id, text); }
+
+    // The shell-link object (shell-link shortcuts); its identity is spelled out so the DLL
+    // needs no GUID library.
+    using shell_link = IShellLinkA;
+    using find_data = WIN32_FIND_DATAA;
+    static constexpr IID shell_link_iid = {
+        0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+    // A file name as COM takes it, widened into `buf`; NULL for no name or one that does not
+    // fit `chars` with its terminator, so no unterminated name is ever handed on.
+    static const wchar_t* wide_name(const ch* name, wchar_t* buf, int chars) {
+        return name && MultiByteToWideChar(CP_ACP, 0, name, -1, buf, chars) != 0 ? buf : nullptr;
+    }
+
+    // Private-profile (INI) files (internet shortcuts).
+    static DWORD get_private_profile_string(const ch* section, const ch* key, const ch* fallback, ch* buf, DWORD chars,
+                                            const ch* file) {
+        return GetPrivateProfileStringA(section, key, fallback, buf, chars, file);
+    }
+    static BOOL write_private_profile_string(const ch* section, const ch* key, const ch* value, const ch* file) {
+        return WritePrivateProfileStringA(section, key, value, file);
+    }
 };
 
 struct wide_text {
@@ -55,6 +91,31 @@ struct wide_text {
     static const ch* find(const ch* s, ch c) { return std::wcschr(s, c); }
     static const ch* find_any(const ch* s, const ch* set) { return std::wcspbrk(s, set); }
     static bool bad_write(const void* p, UINT_PTR chars) { return IsBadWritePtr(const_cast<void*>(p), chars * sizeof(ch)) != 0; }
+
+    // The current directory (path editing).
+    static DWORD get_current_directory(DWORD chars, ch* buf) { return GetCurrentDirectoryW(chars, buf); }
+    static BOOL set_current_directory(const ch* path) { return SetCurrentDirectoryW(path); }
+
+    // Text drawing and dialog items (path display).
+    static int draw_text(HDC dc, ch* text, int n, RECT* r, UINT format) { return DrawTextW(dc, text, n, r, format); }
+    static BOOL set_dlg_item_text(HWND dialog, int id, const ch* text) { return SetDlgItemTextW(dialog, id, text); }
+
+    // The shell-link object (shell-link shortcuts).
+    using shell_link = IShellLinkW;
+    using find_data = WIN32_FIND_DATAW;
+    static constexpr IID shell_link_iid = {
+        0x000214F9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+    // A wide file name is already what COM takes.
+    static const wchar_t* wide_name(const ch* name, wchar_t*, int) { return name; }
+
+    // Private-profile (INI) files (internet shortcuts).
+    static DWORD get_private_profile_string(const ch* section, const ch* key, const ch* fallback, ch* buf, DWORD chars,
+                                            const ch* file) {
+        return GetPrivateProfileStringW(section, key, fallback, buf, chars, file);
+    }
+    static BOOL write_private_profile_string(const ch* section, const ch* key, const ch* value, const ch* file) {
+        return WritePrivateProfileStringW(section, key, value, file);
+    }
 };
 
 // Instantiates a file's templates for both widths, the one way every source file does it:

@@ -1,18 +1,12 @@
 // The internet-address routines: percent-escape decoding, URL splitting and internet
 // shortcut files. Each template is instantiated for ansi_text and wide_text at the end of
-// its own .cpp file.
+// its own .cpp file. Every URL buffer a caller hands them holds url_buffer_chars characters
+// (frame/limits.h): that is the range probed, and a copy into one is given url_copy_count.
 #pragma once
 
 #include "frame/text.h"
 
 namespace keldanu {
-
-// Every URL buffer a caller hands these routines must hold 2061 characters; that is the
-// range probed. What they write into one is at most 2059 characters and the terminator, so
-// a copy into it is given the count 2060.
-constexpr int url_buffer_chars = 2061;
-constexpr int url_copy_count = url_buffer_chars - 1;
-constexpr int url_max_chars = url_copy_count - 1;
 
 // ---- escape decoding (url_canon.cpp) ----
 // Decodes every "%xx" of the URL in place; 0 when `reserved` is not 0 or the buffer is not

@@ -2,6 +2,7 @@
 // file itself is left to the private-profile services GetPrivateProfileStringA/W and
 // WritePrivateProfileStringA/W (KERNEL32), which create, parse and rewrite it; the URL buffer
 // is checked with IsBadWritePtr. The URL is stored and returned as it is, escapes included.
+#include "frame/limits.h"
 #include "inet/inet_internal.h"
 
 namespace keldanu {
@@ -21,26 +22,22 @@ BOOL inet_read_shortcut(const typename T::ch* file, typename T::ch* url) {
     if (T::bad_write(url, url_buffer_chars)) return 0;
     // A missing file, section or key leaves the empty default; what the service reports
     // does not change the result.
-    if constexpr (T::wide)
-        GetPrivateProfileStringW(shortcut_section<T>(), shortcut_key<T>(), L"", url, url_copy_count, file);
-    else
-        GetPrivateProfileStringA(shortcut_section<T>(), shortcut_key<T>(), "", url, url_copy_count, file);
+    T::get_private_profile_string(shortcut_section<T>(), shortcut_key<T>(), KELDANU_TEXT(T, ""), url, url_copy_count,
+                                  file);
     return 1;
 }
 
 template <class T>
 BOOL inet_save_shortcut(const typename T::ch* file, const typename T::ch* url) {
     // A file that cannot be written is not reported.
-    if constexpr (T::wide)
-        WritePrivateProfileStringW(shortcut_section<T>(), shortcut_key<T>(), url, file);
-    else
-        WritePrivateProfileStringA(shortcut_section<T>(), shortcut_key<T>(), url, file);
+    T::write_private_profile_string(shortcut_section<T>(), shortcut_key<T>(), url, file);
     return 1;
 }
 
-template BOOL inet_read_shortcut<ansi_text>(const char*, char*);
-template BOOL inet_read_shortcut<wide_text>(const wchar_t*, wchar_t*);
-template BOOL inet_save_shortcut<ansi_text>(const char*, const char*);
-template BOOL inet_save_shortcut<wide_text>(const wchar_t*, const wchar_t*);
+#define INSTANTIATE(T)                                         \
+    template BOOL inet_read_shortcut<T>(const T::ch*, T::ch*); \
+    template BOOL inet_save_shortcut<T>(const T::ch*, const T::ch*);
+KELDANU_FOR_BOTH_WIDTHS(INSTANTIATE)
+#undef INSTANTIATE
 
 }  // namespace keldanu

@@ -1,11 +1,14 @@
 // Percent-escape decoding of a URL in the caller's buffer. Uses IsBadWritePtr, lstrcpynA/W
 // and lstrlenA/W (KERNEL32); each escape's digits are read by the hexadecimal converter.
+#include "frame/limits.h"
 #include "inet/inet_internal.h"
 #include "str/str_internal.h"
 
 namespace keldanu {
 
 namespace {
+
+constexpr char escape_mark = '%';
 
 // Decodes the escapes of `text` in place. The result is the one of the plain method -- take
 // the first "%" of the whole text, put the character its two following characters give in
@@ -23,7 +26,7 @@ void decode_escapes(typename T::ch* text) {
     int read = 0;
     int write = 0;
     while (read < length) {
-        if (text[read] != '%') {
+        if (text[read] != escape_mark) {
             text[write++] = text[read++];
             continue;
         }
@@ -38,7 +41,7 @@ void decode_escapes(typename T::ch* text) {
             // Whatever followed the escape goes on after its two digits. An escape among the
             // last two characters has nothing after it.
             read = digits + 2 < length ? digits + 2 : length;
-            if (decoded != '%') {
+            if (decoded != escape_mark) {
                 if (decoded != 0) text[write++] = decoded;
                 break;
             }
@@ -64,7 +67,8 @@ BOOL url_canonicalize(typename T::ch* url, DWORD reserved) {
     return 1;
 }
 
-template BOOL url_canonicalize<ansi_text>(char*, DWORD);
-template BOOL url_canonicalize<wide_text>(wchar_t*, DWORD);
+#define INSTANTIATE(T) template BOOL url_canonicalize<T>(T::ch*, DWORD);
+KELDANU_FOR_BOTH_WIDTHS(INSTANTIATE)
+#undef INSTANTIATE
 
 }  // namespace keldanu

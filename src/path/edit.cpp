@@ -1,27 +1,13 @@
 // In-place editing of paths in the caller's buffer: trailing backslash, appending, removing
 // the last component, stripping to and skipping the root, quoting, and the directory test.
-// Platform services: lstrlenA/W, lstrcpyA/W, lstrcatA/W (KERNEL32), CharNextA/W and
-// CharPrevA/W (USER32), GetCurrentDirectoryA/W and SetCurrentDirectoryA/W (KERNEL32).
-// Nothing is probed: the path must be a valid string in a buffer of the stated size.
+// Platform services: lstrlenA/W, lstrcpyA/W, lstrcatA/W, GetCurrentDirectoryA/W and
+// SetCurrentDirectoryA/W (KERNEL32), CharNextA/W and CharPrevA/W (USER32), and the root test's
+// lstrcmpiA/W and IsDBCSLeadByte. Nothing is probed: the path must be a valid string in a
+// buffer of the stated size.
+#include "frame/limits.h"
 #include "path/path_internal.h"
 
 namespace keldanu {
-
-namespace {
-
-constexpr char backslash = '\\';
-constexpr char colon = ':';
-constexpr char space = ' ';
-
-// Every buffer here holds MAX_PATH characters, the terminating zero included.
-constexpr int path_chars = MAX_PATH;
-// The growing operations stop one short of path_chars so the terminating zero always fits.
-constexpr int longest_path = path_chars - 1;
-
-// Quoting adds a character at each end.
-constexpr int quote_chars = 2;
-
-}  // namespace
 
 template <class T>
 typename T::ch* path_add_backslash(typename T::ch* path) {
@@ -115,49 +101,41 @@ template <class T>
 void path_quote_spaces(typename T::ch* path) {
     using ch = typename T::ch;
     if (!T::find(path, space)) return;
-    // The quoted text must fit the working copy and, like every grown path, stay within
-    // longest_path; a longer path is left as it was.
-    if (T::len(path) + quote_chars > longest_path) return;
+    // The quotes add a character at each end. The quoted text must fit the working copy and,
+    // like every grown path, stay within longest_path; a longer path is left as it was.
+    const int length = T::len(path);
+    if (length + 2 > longest_path) return;
     ch quoted[path_chars];
-    T::copy(quoted, KELDANU_TEXT(T, "\""));
-    T::cat(quoted, path);
-    T::cat(quoted, KELDANU_TEXT(T, "\""));
+    quoted[0] = quote;
+    T::copy(quoted + 1, path);
+    quoted[length + 1] = quote;
+    quoted[length + 2] = 0;
     T::copy(path, quoted);
 }
-
-namespace {
-
-DWORD current_directory(DWORD chars, char* buffer) { return GetCurrentDirectoryA(chars, buffer); }
-DWORD current_directory(DWORD chars, wchar_t* buffer) { return GetCurrentDirectoryW(chars, buffer); }
-BOOL enter_directory(const char* path) { return SetCurrentDirectoryA(path); }
-BOOL enter_directory(const wchar_t* path) { return SetCurrentDirectoryW(path); }
-
-}  // namespace
 
 template <class T>
 BOOL path_is_directory(const typename T::ch* path) {
     using ch = typename T::ch;
     ch saved[path_chars] = {};
-    const DWORD saved_chars = current_directory(path_chars, saved);
+    const DWORD saved_chars = T::get_current_directory(path_chars, saved);
     // A current directory too long for the buffer (in the A form a double-byte name can need
     // more than 260 bytes) could not be restored, so nothing is tried and the answer is 0.
     if (saved_chars >= static_cast<DWORD>(path_chars)) return 0;
-    const BOOL entered = enter_directory(path);
-    if (saved_chars != 0) enter_directory(saved);
+    const BOOL entered = T::set_current_directory(path);
+    if (saved_chars != 0) T::set_current_directory(saved);
     return entered;
 }
 
-#define KELDANU_INSTANTIATE(T)                                                        \
-    template T::ch* path_add_backslash<T>(T::ch*);                                    \
-    template T::ch* path_remove_backslash<T>(T::ch*);                                 \
-    template BOOL path_append<T>(T::ch*, const T::ch*);                               \
-    template BOOL path_remove_file_spec<T>(T::ch*);                                   \
-    template BOOL path_strip_to_root<T>(T::ch*);                                      \
-    template T::ch* path_skip_root<T>(const T::ch*);                                  \
-    template void path_quote_spaces<T>(T::ch*);                                       \
+#define INSTANTIATE(T)                                  \
+    template T::ch* path_add_backslash<T>(T::ch*);      \
+    template T::ch* path_remove_backslash<T>(T::ch*);   \
+    template BOOL path_append<T>(T::ch*, const T::ch*); \
+    template BOOL path_remove_file_spec<T>(T::ch*);     \
+    template BOOL path_strip_to_root<T>(T::ch*);        \
+    template T::ch* path_skip_root<T>(const T::ch*);    \
+    template void path_quote_spaces<T>(T::ch*);         \
     template BOOL path_is_directory<T>(const T::ch*);
-KELDANU_INSTANTIATE(ansi_text)
-KELDANU_INSTANTIATE(wide_text)
-#undef KELDANU_INSTANTIATE
+KELDANU_FOR_BOTH_WIDTHS(INSTANTIATE)
+#undef INSTANTIATE
 
 }  // namespace keldanu

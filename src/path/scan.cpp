@@ -1,15 +1,12 @@
 // Read-only scanning of paths: file name, extension, next component, root, UNC and relative
 // tests, and the reverse character search used by the canonical form. The A forms step with
-// CharNextA and ask IsDBCSLeadByte (USER32/KERNEL32), so a double-byte character counts as
-// one; only the next-component search looks at single bytes.
+// CharNextA (USER32) and ask IsDBCSLeadByte (KERNEL32), so a double-byte character counts as
+// one; only the next-component search (strchr/wcschr) looks at single units. The root test
+// compares with lstrcmpiA/W and lengths come from lstrlenA/W (KERNEL32).
+#include "frame/limits.h"
 #include "path/path_internal.h"
 
 namespace keldanu {
-
-namespace {
-constexpr char backslash = '\\';
-constexpr char colon = ':';
-}  // namespace
 
 template <class T>
 typename T::ch* path_find_file_name(const typename T::ch* path) {
@@ -29,15 +26,15 @@ typename T::ch* path_find_file_name(const typename T::ch* path) {
 template <class T>
 typename T::ch* path_find_extension(const typename T::ch* path) {
     using ch = typename T::ch;
-    const ch* dot = nullptr;
+    const ch* last_dot = nullptr;
     const ch* p = path;
     for (; *p; p = T::next(p)) {
-        if (*p == '.')
-            dot = p;
-        else if (*p == ' ' || *p == backslash)
-            dot = nullptr;
+        if (*p == dot)
+            last_dot = p;
+        else if (*p == space || *p == backslash)
+            last_dot = nullptr;
     }
-    return const_cast<ch*>(dot ? dot : p);
+    return const_cast<ch*>(last_dot ? last_dot : p);
 }
 
 template <class T>
@@ -93,15 +90,14 @@ char* path_find_last_char(const char* start, const char* end, WORD wanted) {
     return const_cast<char*>(found);
 }
 
-#define KELDANU_INSTANTIATE(T)                                                        \
-    template T::ch* path_find_file_name<T>(const T::ch*);                             \
-    template T::ch* path_find_extension<T>(const T::ch*);                             \
-    template T::ch* path_find_next_component<T>(const T::ch*);                        \
-    template BOOL path_is_root<T>(const T::ch*);                                      \
-    template BOOL path_is_unc<T>(const T::ch*);                                       \
+#define INSTANTIATE(T)                                         \
+    template T::ch* path_find_file_name<T>(const T::ch*);      \
+    template T::ch* path_find_extension<T>(const T::ch*);      \
+    template T::ch* path_find_next_component<T>(const T::ch*); \
+    template BOOL path_is_root<T>(const T::ch*);               \
+    template BOOL path_is_unc<T>(const T::ch*);                \
     template BOOL path_is_relative<T>(const T::ch*);
-KELDANU_INSTANTIATE(ansi_text)
-KELDANU_INSTANTIATE(wide_text)
-#undef KELDANU_INSTANTIATE
+KELDANU_FOR_BOTH_WIDTHS(INSTANTIATE)
+#undef INSTANTIATE
 
 }  // namespace keldanu

@@ -2,19 +2,16 @@
 // The unit words and the decimal point are fixed and ignore the user's locale. The one-decimal
 // figures are computed with integer arithmetic and written here digit by digit, because the C
 // runtimes' "%.1f" round exact ties (1280 bytes is 1.25 KB) differently from one another.
-// Platform calls: lstrcatW/lstrcatA and lstrcpynA/lstrcpynW (KERNEL32).
+// Platform calls: lstrcatA/W and lstrcpynA/W (KERNEL32).
+#include "frame/limits.h"
+#include "str/str_internal.h"
+
 #include <bit>
 #include <iterator>
-
-#include "str/str_internal.h"
 
 namespace keldanu {
 
 namespace {
-
-// The longest text of any count, "17179869184.0 GB", is 16 characters; the work buffer has
-// the library's usual 260.
-constexpr int work_chars = 260;
 
 // A double holds 53 significant bits; larger counts are taken to the nearest double first.
 constexpr int double_bits = 53;
@@ -31,11 +28,11 @@ struct band {
 // 100 KB: below it kilobytes carry a decimal, above it they are whole. There is no unit past
 // gigabytes, so a terabyte shows as 1024.0 GB.
 constexpr band bands[] = {
-    {1024, 0, false, " Bytes", L" Bytes"},
-    {102400, 10, true, " KB", L" KB"},
-    {1048576, 10, false, " KB", L" KB"},
-    {1073741824, 20, true, " MB", L" MB"},
-    {0, 30, true, " GB", L" GB"},
+    {1024, 0, false, " Bytes", L" Bytes"},  // "0 Bytes" to "1023 Bytes"
+    {102400, 10, true, " KB", L" KB"},      // "1.0 KB" to "100.0 KB" (102399 rounds up)
+    {1048576, 10, false, " KB", L" KB"},    // "100 KB" to "1023 KB"
+    {1073741824, 20, true, " MB", L" MB"},  // "1.0 MB" to "1024.0 MB"
+    {0, 30, true, " GB", L" GB"},           // "1.0 GB" and up
 };
 
 const band& band_of(ULONGLONG count) {
@@ -89,7 +86,9 @@ typename T::ch* put_digits(typename T::ch* at, ULONGLONG value) {
 template <class T>
 typename T::ch* str_format_byte_size(ULONGLONG count, typename T::ch* buf, int cch, BOOL comma) {
     using ch = typename T::ch;
-    ch work[work_chars] = {};
+    // The longest text of any count, "17179869184.0 GB", is 16 characters; the work buffer has
+    // the library's usual capacity, a path's.
+    ch work[path_chars] = {};
     const band& b = band_of(count);
     ch* end;
     if (b.tenths) {
@@ -109,10 +108,8 @@ typename T::ch* str_format_byte_size(ULONGLONG count, typename T::ch* buf, int c
     return T::copy_n(buf, work, cch);
 }
 
-#define KELDANU_INSTANTIATE(T) \
-    template T::ch* str_format_byte_size<T>(ULONGLONG, T::ch*, int, BOOL);
-KELDANU_INSTANTIATE(ansi_text)
-KELDANU_INSTANTIATE(wide_text)
-#undef KELDANU_INSTANTIATE
+#define INSTANTIATE(T) template T::ch* str_format_byte_size<T>(ULONGLONG, T::ch*, int, BOOL);
+KELDANU_FOR_BOTH_WIDTHS(INSTANTIATE)
+#undef INSTANTIATE
 
 }  // namespace keldanu

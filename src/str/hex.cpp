@@ -37,7 +37,8 @@ int str_hex_to_decimal(const typename T::ch* text, int error_value) {
     return static_cast<int>(value);
 }
 
-template int str_hex_to_decimal<ansi_text>(const char*, int);
-template int str_hex_to_decimal<wide_text>(const wchar_t*, int);
+#define INSTANTIATE(T) template int str_hex_to_decimal<T>(const T::ch*, int);
+KELDANU_FOR_BOTH_WIDTHS(INSTANTIATE)
+#undef INSTANTIATE
 
 }  // namespace keldanu
