@@ -1,8 +1,9 @@
 /*
  * keldanu.h: the public interface of KELDANU.dll, a utility library for 32-bit Windows
  * programs (paths, URLs, shortcuts, registry profile strings, shell queries, byte-size texts,
- * combo-box helpers). Usable from C and C++; link with libKELDANU.dll.a or load KELDANU.dll
- * and look entries up by name or ordinal.
+ * combo-box helpers). Usable from C89 to C++20; link with libKELDANU.dll.a (MinGW) or
+ * KELDANU.lib (MSVC), or load KELDANU.dll and look entries up by name or ordinal. The program
+ * finds KELDANU.dll beside itself.
  *
  * Every entry uses the Windows API calling convention (__stdcall, the callee removes its
  * arguments). Text operations come in pairs: the A form takes 8-bit text in the active ANSI
@@ -17,6 +18,15 @@
 #ifndef KELDANU_H
 #define KELDANU_H
 
+/* The release, written once: the build, the version resources and keldanu.exe read it here. */
+#define KELDANU_VERSION_MAJOR 1
+#define KELDANU_VERSION_MINOR 0
+#define KELDANU_VERSION_PATCH 0
+#define KELDANU_VERSION_STRING "1.0.0"
+
+/* A resource script includes this header for the version alone. */
+#ifndef RC_INVOKED
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -26,11 +36,25 @@
 #define KELDANU_API __declspec(dllimport)
 #endif
 
-/* The release, written once: the build, the version resources and keldanu.exe read it here. */
-#define KELDANU_VERSION_MAJOR 1
-#define KELDANU_VERSION_MINOR 0
-#define KELDANU_VERSION_PATCH 0
-#define KELDANU_VERSION_STRING "1.0.0"
+/* The entries that exist only as names are marked so that the compiler warns where a program
+ * calls one: the 62 that show the "Not implemented yet" notice (KELDANU_NOTICE_STUB) and the 3
+ * W forms that do nothing (KELDANU_SILENT_STUB). A program that means to call them defines
+ * KELDANU_NO_STUB_WARNINGS before including this header. */
+#if defined(KELDANU_NO_STUB_WARNINGS)
+#define KELDANU_STUB_MARK(text)
+#elif defined(__clang__) || (defined(__GNUC__) && (__GNUC__ * 100 + __GNUC_MINOR__) >= 405)
+#define KELDANU_STUB_MARK(text) __attribute__((deprecated(text)))
+#elif defined(__GNUC__)
+#define KELDANU_STUB_MARK(text) __attribute__((deprecated))
+#elif defined(_MSC_VER)
+#define KELDANU_STUB_MARK(text) __declspec(deprecated(text))
+#else
+#define KELDANU_STUB_MARK(text)
+#endif
+#define KELDANU_NOTICE_STUB \
+    KELDANU_STUB_MARK("not implemented yet: shows a message box, then returns without doing anything")
+#define KELDANU_SILENT_STUB \
+    KELDANU_STUB_MARK("not implemented: does nothing and returns 0; only the A form works")
 
 /* Capacities, in characters (bytes for the A forms, UTF-16 units for the W forms), that the
  * library relies on and callers size their buffers by. */
@@ -185,7 +209,7 @@ KELDANU_API BOOL WINAPI PathIsDirectoryW(LPCWSTR path);
  * PathCanonicalizeW: present for callers that import it; does nothing and returns 0 at once,
  * leaving `dest` as it was. */
 KELDANU_API BOOL WINAPI PathCanonicalizeA(LPSTR dest, LPCSTR path);
-KELDANU_API BOOL WINAPI PathCanonicalizeW(LPWSTR dest, LPCWSTR path);
+KELDANU_SILENT_STUB KELDANU_API BOOL WINAPI PathCanonicalizeW(LPWSTR dest, LPCWSTR path);
 
 /* ==== Path display ====================================================================
  * A path shortened to a width in pixels: characters in its middle give way to "...", and as
@@ -371,7 +395,7 @@ KELDANU_API BOOL WINAPI ShlWriteProfileStringW(HKEY key, LPCWSTR sub_key, LPCWST
  * ShlBrowseForFolderW and ShlGetSpecialFolderLocationW are one entry under two names: it
  * does nothing and returns 0 at once. */
 KELDANU_API BOOL WINAPI ShlBrowseForFolderA(HINSTANCE instance, HWND owner, LPSTR path, UINT title_id);
-KELDANU_API BOOL WINAPI ShlBrowseForFolderW(HINSTANCE instance, HWND owner, LPWSTR path, UINT title_id);
+KELDANU_SILENT_STUB KELDANU_API BOOL WINAPI ShlBrowseForFolderW(HINSTANCE instance, HWND owner, LPWSTR path, UINT title_id);
 
 /* ShlGetSpecialFolderLocationA: the file-system path of a special folder.
  *   owner     in: window passed to the shell (for any dialog it shows), or NULL.
@@ -385,7 +409,7 @@ KELDANU_API BOOL WINAPI ShlBrowseForFolderW(HINSTANCE instance, HWND owner, LPWS
  * allocator is missing. Sets no error code. Uses IsBadWritePtr, SHGetMalloc,
  * SHGetSpecialFolderLocation, SHGetPathFromIDListA and lstrcpynA. */
 KELDANU_API BOOL WINAPI ShlGetSpecialFolderLocationA(HWND owner, int folder, LPSTR path, int capacity);
-KELDANU_API BOOL WINAPI ShlGetSpecialFolderLocationW(HWND owner, int folder, LPWSTR path, int capacity);
+KELDANU_SILENT_STUB KELDANU_API BOOL WINAPI ShlGetSpecialFolderLocationW(HWND owner, int folder, LPWSTR path, int capacity);
 
 /* ShlGetSystemImageList: the shell's system image list, for the icon indexes that
  * SHGetFileInfo's SHGFI_SYSICONINDEX reports.
@@ -574,72 +598,219 @@ KELDANU_API void WINAPI StrSaveComboHistoryW(HWND combo, HKEY key, LPCWSTR sub_k
  * Each of these shows a modal message box (text "Not implemented yet", its own export name
  * as caption, an information icon and one OK button), then returns the value given below
  * without reading its arguments: 0 (FALSE or NULL), -1 where said, nothing for the void
- * ones. */
-KELDANU_API BOOL WINAPI PathAddExtensionA(LPSTR path, LPCSTR ext);
-KELDANU_API BOOL WINAPI PathAddExtensionW(LPWSTR path, LPCWSTR ext);
-KELDANU_API LPSTR WINAPI PathBuildRootA(LPSTR root, int drive);
-KELDANU_API LPWSTR WINAPI PathBuildRootW(LPWSTR root, int drive);
-KELDANU_API LPSTR WINAPI PathCombineA(LPSTR dest, LPCSTR dir, LPCSTR file);
-KELDANU_API LPWSTR WINAPI PathCombineW(LPWSTR dest, LPCWSTR dir, LPCWSTR file);
-KELDANU_API int WINAPI PathCommonPrefixA(LPCSTR path1, LPCSTR path2, LPSTR prefix);   /* -1 */
-KELDANU_API int WINAPI PathCommonPrefixW(LPCWSTR path1, LPCWSTR path2, LPWSTR prefix); /* -1 */
-KELDANU_API BOOL WINAPI PathCompactPathExA(LPSTR out, LPCSTR path, UINT max_chars, DWORD flags);
-KELDANU_API BOOL WINAPI PathCompactPathExW(LPWSTR out, LPCWSTR path, UINT max_chars, DWORD flags);
-KELDANU_API BOOL WINAPI PathFileExistsA(LPCSTR path);
-KELDANU_API BOOL WINAPI PathFileExistsW(LPCWSTR path);
-KELDANU_API BOOL WINAPI PathFindOnPathA(LPSTR file, LPCSTR *dirs);
-KELDANU_API BOOL WINAPI PathFindOnPathW(LPWSTR file, LPCWSTR *dirs);
-KELDANU_API LPSTR WINAPI PathGetArgsA(LPCSTR path);
-KELDANU_API LPWSTR WINAPI PathGetArgsW(LPCWSTR path);
-KELDANU_API UINT WINAPI PathGetCharTypeA(UCHAR ch);
-KELDANU_API UINT WINAPI PathGetCharTypeW(WCHAR ch);
-KELDANU_API int WINAPI PathGetDriveNumberA(LPCSTR path); /* -1 */
-KELDANU_API int WINAPI PathGetDriveNumberW(LPCWSTR path); /* -1 */
-KELDANU_API BOOL WINAPI PathIsContentTypeA(LPCSTR path, LPCSTR content_type);
-KELDANU_API BOOL WINAPI PathIsContentTypeW(LPCWSTR path, LPCWSTR content_type);
-KELDANU_API BOOL WINAPI PathIsFileSpecA(LPCSTR path);
-KELDANU_API BOOL WINAPI PathIsFileSpecW(LPCWSTR path);
-KELDANU_API BOOL WINAPI PathIsPrefixA(LPCSTR prefix, LPCSTR path);
-KELDANU_API BOOL WINAPI PathIsPrefixW(LPCWSTR prefix, LPCWSTR path);
-KELDANU_API BOOL WINAPI PathIsSameRootA(LPCSTR path1, LPCSTR path2);
-KELDANU_API BOOL WINAPI PathIsSameRootW(LPCWSTR path1, LPCWSTR path2);
-KELDANU_API BOOL WINAPI PathIsSystemFolderA(LPCSTR path, DWORD attributes);
-KELDANU_API BOOL WINAPI PathIsSystemFolderW(LPCWSTR path, DWORD attributes);
-KELDANU_API BOOL WINAPI PathIsUNCServerA(LPCSTR path);
-KELDANU_API BOOL WINAPI PathIsUNCServerW(LPCWSTR path);
-KELDANU_API BOOL WINAPI PathIsUNCServerShareA(LPCSTR path);
-KELDANU_API BOOL WINAPI PathIsUNCServerShareW(LPCWSTR path);
-KELDANU_API BOOL WINAPI PathIsURLA(LPCSTR path);
-KELDANU_API BOOL WINAPI PathIsURLW(LPCWSTR path);
-KELDANU_API BOOL WINAPI PathMakePrettyA(LPSTR path);
-KELDANU_API BOOL WINAPI PathMakePrettyW(LPWSTR path);
-KELDANU_API BOOL WINAPI PathMakeSystemFolderA(LPCSTR path);
-KELDANU_API BOOL WINAPI PathMakeSystemFolderW(LPCWSTR path);
-KELDANU_API BOOL WINAPI PathMatchSpecA(LPCSTR file, LPCSTR pattern);
-KELDANU_API BOOL WINAPI PathMatchSpecW(LPCWSTR file, LPCWSTR pattern);
-KELDANU_API int WINAPI PathParseIconLocationA(LPSTR location); /* -1 */
-KELDANU_API int WINAPI PathParseIconLocationW(LPWSTR location); /* -1 */
-KELDANU_API BOOL WINAPI PathRelativePathToA(LPSTR out, LPCSTR from, DWORD from_attributes, LPCSTR to, DWORD to_attributes);
-KELDANU_API BOOL WINAPI PathRelativePathToW(LPWSTR out, LPCWSTR from, DWORD from_attributes, LPCWSTR to, DWORD to_attributes);
-KELDANU_API void WINAPI PathRemoveArgsA(LPSTR path);
-KELDANU_API void WINAPI PathRemoveArgsW(LPWSTR path);
-KELDANU_API void WINAPI PathRemoveBlanksA(LPSTR path);
-KELDANU_API void WINAPI PathRemoveBlanksW(LPWSTR path);
-KELDANU_API void WINAPI PathRemoveExtensionA(LPSTR path);
-KELDANU_API void WINAPI PathRemoveExtensionW(LPWSTR path);
-KELDANU_API BOOL WINAPI PathRenameExtensionA(LPSTR path, LPCSTR ext);
-KELDANU_API BOOL WINAPI PathRenameExtensionW(LPWSTR path, LPCWSTR ext);
-KELDANU_API BOOL WINAPI PathSearchAndQualifyA(LPCSTR path, LPSTR out, UINT capacity);
-KELDANU_API BOOL WINAPI PathSearchAndQualifyW(LPCWSTR path, LPWSTR out, UINT capacity);
-KELDANU_API void WINAPI PathStripPathA(LPSTR path);
-KELDANU_API void WINAPI PathStripPathW(LPWSTR path);
-KELDANU_API BOOL WINAPI PathUnmakeSystemFolderA(LPCSTR path);
-KELDANU_API BOOL WINAPI PathUnmakeSystemFolderW(LPCWSTR path);
-KELDANU_API void WINAPI PathUnquoteSpacesA(LPSTR path);
-KELDANU_API void WINAPI PathUnquoteSpacesW(LPWSTR path);
+ * ones. The compiler warns where a program calls one (see KELDANU_NO_STUB_WARNINGS). */
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathAddExtensionA(LPSTR path, LPCSTR ext);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathAddExtensionW(LPWSTR path, LPCWSTR ext);
+KELDANU_NOTICE_STUB KELDANU_API LPSTR WINAPI PathBuildRootA(LPSTR root, int drive);
+KELDANU_NOTICE_STUB KELDANU_API LPWSTR WINAPI PathBuildRootW(LPWSTR root, int drive);
+KELDANU_NOTICE_STUB KELDANU_API LPSTR WINAPI PathCombineA(LPSTR dest, LPCSTR dir, LPCSTR file);
+KELDANU_NOTICE_STUB KELDANU_API LPWSTR WINAPI PathCombineW(LPWSTR dest, LPCWSTR dir, LPCWSTR file);
+KELDANU_NOTICE_STUB KELDANU_API int WINAPI PathCommonPrefixA(LPCSTR path1, LPCSTR path2, LPSTR prefix);   /* -1 */
+KELDANU_NOTICE_STUB KELDANU_API int WINAPI PathCommonPrefixW(LPCWSTR path1, LPCWSTR path2, LPWSTR prefix); /* -1 */
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathCompactPathExA(LPSTR out, LPCSTR path, UINT max_chars, DWORD flags);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathCompactPathExW(LPWSTR out, LPCWSTR path, UINT max_chars, DWORD flags);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathFileExistsA(LPCSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathFileExistsW(LPCWSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathFindOnPathA(LPSTR file, LPCSTR *dirs);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathFindOnPathW(LPWSTR file, LPCWSTR *dirs);
+KELDANU_NOTICE_STUB KELDANU_API LPSTR WINAPI PathGetArgsA(LPCSTR path);
+KELDANU_NOTICE_STUB KELDANU_API LPWSTR WINAPI PathGetArgsW(LPCWSTR path);
+KELDANU_NOTICE_STUB KELDANU_API UINT WINAPI PathGetCharTypeA(UCHAR ch);
+KELDANU_NOTICE_STUB KELDANU_API UINT WINAPI PathGetCharTypeW(WCHAR ch);
+KELDANU_NOTICE_STUB KELDANU_API int WINAPI PathGetDriveNumberA(LPCSTR path); /* -1 */
+KELDANU_NOTICE_STUB KELDANU_API int WINAPI PathGetDriveNumberW(LPCWSTR path); /* -1 */
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsContentTypeA(LPCSTR path, LPCSTR content_type);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsContentTypeW(LPCWSTR path, LPCWSTR content_type);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsFileSpecA(LPCSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsFileSpecW(LPCWSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsPrefixA(LPCSTR prefix, LPCSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsPrefixW(LPCWSTR prefix, LPCWSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsSameRootA(LPCSTR path1, LPCSTR path2);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsSameRootW(LPCWSTR path1, LPCWSTR path2);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsSystemFolderA(LPCSTR path, DWORD attributes);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsSystemFolderW(LPCWSTR path, DWORD attributes);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsUNCServerA(LPCSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsUNCServerW(LPCWSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsUNCServerShareA(LPCSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsUNCServerShareW(LPCWSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsURLA(LPCSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsURLW(LPCWSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathMakePrettyA(LPSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathMakePrettyW(LPWSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathMakeSystemFolderA(LPCSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathMakeSystemFolderW(LPCWSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathMatchSpecA(LPCSTR file, LPCSTR pattern);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathMatchSpecW(LPCWSTR file, LPCWSTR pattern);
+KELDANU_NOTICE_STUB KELDANU_API int WINAPI PathParseIconLocationA(LPSTR location); /* -1 */
+KELDANU_NOTICE_STUB KELDANU_API int WINAPI PathParseIconLocationW(LPWSTR location); /* -1 */
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathRelativePathToA(LPSTR out, LPCSTR from, DWORD from_attributes, LPCSTR to, DWORD to_attributes);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathRelativePathToW(LPWSTR out, LPCWSTR from, DWORD from_attributes, LPCWSTR to, DWORD to_attributes);
+KELDANU_NOTICE_STUB KELDANU_API void WINAPI PathRemoveArgsA(LPSTR path);
+KELDANU_NOTICE_STUB KELDANU_API void WINAPI PathRemoveArgsW(LPWSTR path);
+KELDANU_NOTICE_STUB KELDANU_API void WINAPI PathRemoveBlanksA(LPSTR path);
+KELDANU_NOTICE_STUB KELDANU_API void WINAPI PathRemoveBlanksW(LPWSTR path);
+KELDANU_NOTICE_STUB KELDANU_API void WINAPI PathRemoveExtensionA(LPSTR path);
+KELDANU_NOTICE_STUB KELDANU_API void WINAPI PathRemoveExtensionW(LPWSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathRenameExtensionA(LPSTR path, LPCSTR ext);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathRenameExtensionW(LPWSTR path, LPCWSTR ext);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathSearchAndQualifyA(LPCSTR path, LPSTR out, UINT capacity);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathSearchAndQualifyW(LPCWSTR path, LPWSTR out, UINT capacity);
+KELDANU_NOTICE_STUB KELDANU_API void WINAPI PathStripPathA(LPSTR path);
+KELDANU_NOTICE_STUB KELDANU_API void WINAPI PathStripPathW(LPWSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathUnmakeSystemFolderA(LPCSTR path);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathUnmakeSystemFolderW(LPCWSTR path);
+KELDANU_NOTICE_STUB KELDANU_API void WINAPI PathUnquoteSpacesA(LPSTR path);
+KELDANU_NOTICE_STUB KELDANU_API void WINAPI PathUnquoteSpacesW(LPWSTR path);
 
 #ifdef __cplusplus
 }
 #endif
+
+/* The names without the A or W suffix follow UNICODE, as the platform's own headers do:
+ * PathFindFileName is PathFindFileNameW where UNICODE is defined, else PathFindFileNameA. A
+ * program that uses these words for names of its own defines KELDANU_NO_GENERIC_NAMES. */
+#ifndef KELDANU_NO_GENERIC_NAMES
+#ifdef UNICODE
+#define INetCanonicalizeUrl         INetCanonicalizeUrlW
+#define INetParseUrl                INetParseUrlW
+#define INetReadShortcut            INetReadShortcutW
+#define INetSaveShortcut            INetSaveShortcutW
+#define PathAddBackslash            PathAddBackslashW
+#define PathAddExtension            PathAddExtensionW
+#define PathAppend                  PathAppendW
+#define PathBuildRoot               PathBuildRootW
+#define PathCanonicalize            PathCanonicalizeW
+#define PathCombine                 PathCombineW
+#define PathCommonPrefix            PathCommonPrefixW
+#define PathCompactPath             PathCompactPathW
+#define PathCompactPathEx           PathCompactPathExW
+#define PathFileExists              PathFileExistsW
+#define PathFindExtension           PathFindExtensionW
+#define PathFindFileName            PathFindFileNameW
+#define PathFindNextComponent       PathFindNextComponentW
+#define PathFindOnPath              PathFindOnPathW
+#define PathGetArgs                 PathGetArgsW
+#define PathGetCharType             PathGetCharTypeW
+#define PathGetDriveNumber          PathGetDriveNumberW
+#define PathIsContentType           PathIsContentTypeW
+#define PathIsDirectory             PathIsDirectoryW
+#define PathIsFileSpec              PathIsFileSpecW
+#define PathIsPrefix                PathIsPrefixW
+#define PathIsRelative              PathIsRelativeW
+#define PathIsRoot                  PathIsRootW
+#define PathIsSameRoot              PathIsSameRootW
+#define PathIsSystemFolder          PathIsSystemFolderW
+#define PathIsUNC                   PathIsUNCW
+#define PathIsUNCServer             PathIsUNCServerW
+#define PathIsUNCServerShare        PathIsUNCServerShareW
+#define PathIsURL                   PathIsURLW
+#define PathMakePretty              PathMakePrettyW
+#define PathMakeSystemFolder        PathMakeSystemFolderW
+#define PathMatchSpec               PathMatchSpecW
+#define PathParseIconLocation       PathParseIconLocationW
+#define PathQuoteSpaces             PathQuoteSpacesW
+#define PathReadShortcut            PathReadShortcutW
+#define PathRelativePathTo          PathRelativePathToW
+#define PathRemoveArgs              PathRemoveArgsW
+#define PathRemoveBackslash         PathRemoveBackslashW
+#define PathRemoveBlanks            PathRemoveBlanksW
+#define PathRemoveExtension         PathRemoveExtensionW
+#define PathRemoveFileSpec          PathRemoveFileSpecW
+#define PathRenameExtension         PathRenameExtensionW
+#define PathSaveShortcut            PathSaveShortcutW
+#define PathSearchAndQualify        PathSearchAndQualifyW
+#define PathSetDlgItemPath          PathSetDlgItemPathW
+#define PathSkipRoot                PathSkipRootW
+#define PathStripPath               PathStripPathW
+#define PathStripToRoot             PathStripToRootW
+#define PathUnmakeSystemFolder      PathUnmakeSystemFolderW
+#define PathUnquoteSpaces           PathUnquoteSpacesW
+#define ShlBrowseForFolder          ShlBrowseForFolderW
+#define ShlDoCreateShortcutDlg      ShlDoCreateShortcutDlgW
+#define ShlGetProfileString         ShlGetProfileStringW
+#define ShlGetSpecialFolderLocation ShlGetSpecialFolderLocationW
+#define ShlGetWindowsVersion        ShlGetWindowsVersionW
+#define ShlWriteProfileString       ShlWriteProfileStringW
+#define StrFillComboWithStrings     StrFillComboWithStringsW
+#define StrFormatByteSize           StrFormatByteSizeW
+#define StrFormatByteSizeEx         StrFormatByteSizeExW
+#define StrFormatByteWithPoints     StrFormatByteWithPointsW
+#define StrFormatByteWithPointsEx   StrFormatByteWithPointsExW
+#define StrHexStringToDecimal       StrHexStringToDecimalW
+#define StrReadComboHistory         StrReadComboHistoryW
+#define StrSaveComboHistory         StrSaveComboHistoryW
+#else
+#define INetCanonicalizeUrl         INetCanonicalizeUrlA
+#define INetParseUrl                INetParseUrlA
+#define INetReadShortcut            INetReadShortcutA
+#define INetSaveShortcut            INetSaveShortcutA
+#define PathAddBackslash            PathAddBackslashA
+#define PathAddExtension            PathAddExtensionA
+#define PathAppend                  PathAppendA
+#define PathBuildRoot               PathBuildRootA
+#define PathCanonicalize            PathCanonicalizeA
+#define PathCombine                 PathCombineA
+#define PathCommonPrefix            PathCommonPrefixA
+#define PathCompactPath             PathCompactPathA
+#define PathCompactPathEx           PathCompactPathExA
+#define PathFileExists              PathFileExistsA
+#define PathFindExtension           PathFindExtensionA
+#define PathFindFileName            PathFindFileNameA
+#define PathFindNextComponent       PathFindNextComponentA
+#define PathFindOnPath              PathFindOnPathA
+#define PathGetArgs                 PathGetArgsA
+#define PathGetCharType             PathGetCharTypeA
+#define PathGetDriveNumber          PathGetDriveNumberA
+#define PathIsContentType           PathIsContentTypeA
+#define PathIsDirectory             PathIsDirectoryA
+#define PathIsFileSpec              PathIsFileSpecA
+#define PathIsPrefix                PathIsPrefixA
+#define PathIsRelative              PathIsRelativeA
+#define PathIsRoot                  PathIsRootA
+#define PathIsSameRoot              PathIsSameRootA
+#define PathIsSystemFolder          PathIsSystemFolderA
+#define PathIsUNC                   PathIsUNCA
+#define PathIsUNCServer             PathIsUNCServerA
+#define PathIsUNCServerShare        PathIsUNCServerShareA
+#define PathIsURL                   PathIsURLA
+#define PathMakePretty              PathMakePrettyA
+#define PathMakeSystemFolder        PathMakeSystemFolderA
+#define PathMatchSpec               PathMatchSpecA
+#define PathParseIconLocation       PathParseIconLocationA
+#define PathQuoteSpaces             PathQuoteSpacesA
+#define PathReadShortcut            PathReadShortcutA
+#define PathRelativePathTo          PathRelativePathToA
+#define PathRemoveArgs              PathRemoveArgsA
+#define PathRemoveBackslash         PathRemoveBackslashA
+#define PathRemoveBlanks            PathRemoveBlanksA
+#define PathRemoveExtension         PathRemoveExtensionA
+#define PathRemoveFileSpec          PathRemoveFileSpecA
+#define PathRenameExtension         PathRenameExtensionA
+#define PathSaveShortcut            PathSaveShortcutA
+#define PathSearchAndQualify        PathSearchAndQualifyA
+#define PathSetDlgItemPath          PathSetDlgItemPathA
+#define PathSkipRoot                PathSkipRootA
+#define PathStripPath               PathStripPathA
+#define PathStripToRoot             PathStripToRootA
+#define PathUnmakeSystemFolder      PathUnmakeSystemFolderA
+#define PathUnquoteSpaces           PathUnquoteSpacesA
+#define ShlBrowseForFolder          ShlBrowseForFolderA
+#define ShlDoCreateShortcutDlg      ShlDoCreateShortcutDlgA
+#define ShlGetProfileString         ShlGetProfileStringA
+#define ShlGetSpecialFolderLocation ShlGetSpecialFolderLocationA
+#define ShlGetWindowsVersion        ShlGetWindowsVersionA
+#define ShlWriteProfileString       ShlWriteProfileStringA
+#define StrFillComboWithStrings     StrFillComboWithStringsA
+#define StrFormatByteSize           StrFormatByteSizeA
+#define StrFormatByteSizeEx         StrFormatByteSizeExA
+#define StrFormatByteWithPoints     StrFormatByteWithPointsA
+#define StrFormatByteWithPointsEx   StrFormatByteWithPointsExA
+#define StrHexStringToDecimal       StrHexStringToDecimalA
+#define StrReadComboHistory         StrReadComboHistoryA
+#define StrSaveComboHistory         StrSaveComboHistoryA
+#endif /* UNICODE */
+#endif /* KELDANU_NO_GENERIC_NAMES */
+
+#endif /* RC_INVOKED */
 
 #endif /* KELDANU_H */

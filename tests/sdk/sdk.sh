@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# The SDK as its users meet it; ctest runs each step (tests/CMakeLists.txt).
+#   sdk.sh header SOURCE     keldanu.h compiles without a warning in C89 to C++20, with and
+#                            without UNICODE; calling a stub warns unless KELDANU_NO_STUB_WARNINGS
+#   sdk.sh install BUILD     installs into BUILD/sdk-test/tree and checks the tree
+#   sdk.sh package BUILD     makes the zip and checks that it holds the same tree
+#   sdk.sh cmake|pkg-config|msvc SOURCE BUILD
+#                            builds consumer.c from the installed tree and runs it under Wine
+#                            with KELDANU.dll beside it
+set -euo pipefail
+mode=$1
+here=$(cd "$(dirname "$0")" && pwd)
+fail() { echo "sdk.sh $mode: $*" >&2; exit 1; }
+
+# The files of an installed tree, sorted, relative to its root.
+expected_tree="bin/KELDANU.dll
+bin/KELDANU.dll.debug
+bin/keldanu.exe
+include/keldanu.h
+lib/KELDANU.def
+lib/KELDANU.lib
+lib/cmake/keldanu/keldanu-config-version.cmake
+lib/cmake/keldanu/keldanu-config.cmake
+lib/libKELDANU.dll.a
+lib/pkgconfig/keldanu.pc
+share/doc/keldanu/CHANGELOG.md
+share/doc/keldanu/LICENSE
+share/doc/keldanu/README.md"
+
+# For clang's MSVC target: mingw-w64's headers, without the MSVC compatibility mode they do
+# not expect.
+msvc_flags=(--target=i686-pc-windows-msvc -fno-ms-compatibility -D_X86_ -isystem /usr/i686-w64-mingw32/include)
+
+case $mode in
+header)
+  src=$2
+  compile() { "$@" -I"$src/include" -Wall -Wextra -pedantic -Werror -fsyntax-only "$here/header_check.c"; }
+  # The generic names change only with UNICODE, not with the standard: both ways at the ends.
+  for build in c89 c99 c11 c17 c++98 c++11 c++14 c++17 c++20 "c89 -DUNICODE" "c++20 -DUNICODE"; do
+    read -r std unicode <<<"$build"
+    lang=c; [[ $std == c++* ]] && lang=c++
+    # shellcheck disable=SC2086
+    compile i686-w64-mingw32-gcc -x $lang -std=$std $unicode || fail "warnings in -std=$std $unicode"
+  done
+  compile clang "${msvc_flags[@]}" -x c++ -std=c++17 || fail "warnings for the MSVC target"
+  # A call of a stub warns, naming it; the off-macro silences both marks.
+  for compiler in "i686-w64-mingw32-gcc" "clang ${msvc_flags[*]}"; do
+    # shellcheck disable=SC2086
+    if out=$(compile $compiler -DCALL_STUBS 2>&1); then fail "$compiler: calling a stub did not warn"; fi
+    for name in PathCombineA PathCanonicalizeW; do
+      grep -q "$name.*deprecated" <<<"$out" || fail "$compiler: no warning for $name: $out"
+    done
+    # shellcheck disable=SC2086
+    compile $compiler -DCALL_STUBS -DKELDANU_NO_STUB_WARNINGS || fail "$compiler: KELDANU_NO_STUB_WARNINGS"
+  done
+  ;;
+install)
+  build=$2
+  rm -rf "$build/sdk-test"
+  mkdir -p "$build/sdk-test"
+  cmake --install "$build" --prefix "$build/sdk-test/installed" >/dev/null
+  # Moved after installing: every consumer then proves the tree relocatable.
+  mv "$build/sdk-test/installed" "$build/sdk-test/tree"
+  tree=$build/sdk-test/tree
+  got=$(cd "$tree" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+  [ "$got" = "$expected_tree" ] || fail "the installed tree differs: $(diff <(echo "$expected_tree") <(echo "$got"))"
+  sections=$(i686-w64-mingw32-objdump -h "$tree/bin/KELDANU.dll")
+  grep -q '\.debug_info' <<<"$sections" && fail "bin/KELDANU.dll is not stripped"
+  i686-w64-mingw32-objdump -s -j .gnu_debuglink "$tree/bin/KELDANU.dll" | grep -q 'KELDANU.dll.deb' ||
+    fail "bin/KELDANU.dll has no debug link to KELDANU.dll.debug"
+  i686-w64-mingw32-objdump -h "$tree/bin/KELDANU.dll.debug" | grep -q '\.debug_info' ||
+    fail "bin/KELDANU.dll.debug holds no debug information"
+  ;;
+package)
+  build=$2
+  version=$(sed -n 's/^#define KELDANU_VERSION_STRING "\(.*\)"/\1/p' "$build/sdk-test/tree/include/keldanu.h")
+  rm -rf "$build/sdk-test/package"
+  (cd "$build" && cpack -B "$build/sdk-test/package" >/dev/null)
+  zip=$build/sdk-test/package/keldanu-$version-win32.zip
+  [ -f "$zip" ] || fail "no $zip"
+  got=$(cmake -E tar tf "$zip" | grep -v '/$' | sed "s|^keldanu-$version-win32/||" | LC_ALL=C sort)
+  [ "$got" = "$expected_tree" ] || fail "the zip differs from the tree: $(diff <(echo "$expected_tree") <(echo "$got"))"
+  ;;
+cmake|pkg-config|msvc)
+  src=$2 build=$3
+  tree=$build/sdk-test/tree
+  out=$build/sdk-test/$mode
+  rm -rf "$out"
+  mkdir -p "$out"
+  case $mode in
+  cmake)
+    cmake -S "$here/consumer" -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$src/cmake/i686-w64-mingw32.cmake" \
+      -DCMAKE_PREFIX_PATH="$tree" >"$out/configure.log" || { cat "$out/configure.log"; fail "configure"; }
+    cmake --build "$out" >/dev/null || fail "build"
+    ;;
+  pkg-config)
+    flags=$(PKG_CONFIG_LIBDIR=$tree/lib/pkgconfig PKG_CONFIG_PATH='' pkg-config --cflags --libs keldanu)
+    # shellcheck disable=SC2086
+    i686-w64-mingw32-gcc -DUNICODE -D_UNICODE -Wall -Wextra -Werror "$here/consumer.c" $flags -o "$out/consumer.exe"
+    cp "$tree/bin/KELDANU.dll" "$out/"
+    ;;
+  msvc)
+    clang "${msvc_flags[@]}" -DNO_CRT -I"$tree/include" -Wall -Wextra -Werror -c "$here/consumer.c" -o "$out/consumer.obj"
+    # The few kernel32 entries the program imports, as an import library in the same format.
+    printf 'LIBRARY kernel32.dll\nEXPORTS\n%s\n' 'ExitProcess@4 FindResourceA@12 GetModuleHandleA@4
+      GetStdHandle@4 LoadResource@8 LockResource@4 SizeofResource@8 WriteFile@20 lstrcmpA@8
+      lstrcpyA@8 lstrlenA@4' >"$out/kernel32.def"
+    llvm-dlltool -m i386 -k -d "$out/kernel32.def" -l "$out/kernel32.lib"
+    lld-link /nologo /subsystem:console /entry:no_crt_start /nodefaultlib "$out/consumer.obj" \
+      "$tree/lib/KELDANU.lib" "$out/kernel32.lib" /out:"$out/consumer.exe"
+    cp "$tree/bin/KELDANU.dll" "$out/"
+    ;;
+  esac
+  # Run from its own folder: the loader also looks in the current one.
+  cd "$out"
+  "$src/tests/support/wine-run.sh" ./consumer.exe || fail "consumer.exe failed (exit code $?)"
+  ;;
+*)
+  fail "unknown step"
+  ;;
+esac
