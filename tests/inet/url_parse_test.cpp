@@ -15,9 +15,9 @@ parsed parse(const std::string& url) {
     test::guarded<char> scheme(sizeof(DWORD));
     test::guarded<C> host(test::url_chars), path(test::url_chars);
     SetLastError(test::sentinel);
-    EXPECT_EQ(AW(C, INetParseUrl)(test::text<C>(url).c_str(), (DWORD*)scheme.data(), host.p(), path.p()), 1);
+    EXPECT_EQ(AW(C, INetParseUrl)(test::text<C>(url).c_str(), (DWORD*)scheme.p(), host.p(), path.p()), 1);
     EXPECT_EQ(GetLastError(), test::sentinel);
-    return {*(DWORD*)scheme.data(), test::shown(host.s()), test::shown(path.s())};
+    return {*(DWORD*)scheme.p(), test::shown(host.s()), test::shown(path.s())};
 }
 
 struct row {
@@ -91,8 +91,8 @@ TEST(INetParseUrl, EveryProbeFailsBeforeWriting) {
             test::guarded<char> out[3] = {test::guarded<char>(full[0] - (bad == 3) * less),
                                           test::guarded<char>(full[1] - (bad == 4) * less),
                                           test::guarded<char>(full[2] - (bad == 5) * less)};
-            void* p[3] = {bad == 0 ? nullptr : out[0].data(), bad == 1 ? nullptr : out[1].data(),
-                          bad == 2 ? nullptr : out[2].data()};
+            void* p[3] = {bad == 0 ? nullptr : out[0].p(), bad == 1 ? nullptr : out[1].p(),
+                          bad == 2 ? nullptr : out[2].p()};
             SetLastError(test::sentinel);
             EXPECT_EQ(AW(C, INetParseUrl)(test::text<C>("http://h/p").c_str(), (DWORD*)p[0], (C*)p[1], (C*)p[2]), 0)
                 << bad;

@@ -18,7 +18,7 @@ TEST(ShlGetWindowsVersion, EachOutputIsWrittenOnlyWhenWritable) {
             DWORD n[4] = {test::sentinel, test::sentinel, test::sentinel, test::sentinel};
             test::guarded<C> text(damaged == 10 ? 127 : 128);
             void* out[5] = {&n[0], &n[1], &n[2], &n[3], text.p()};
-            if (damaged >= 0 && damaged < 10) out[damaged % 5] = damaged < 5 ? nullptr : nothing.data();
+            if (damaged >= 0 && damaged < 10) out[damaged % 5] = damaged < 5 ? nullptr : nothing.p();
             AW(C, ShlGetWindowsVersion)((DWORD*)out[0], (DWORD*)out[1], (DWORD*)out[2], (DWORD*)out[3], (C*)out[4]);
             for (int i = 0; i < 4; ++i) EXPECT_EQ(n[i], out[i] == &n[i] ? want[i] : test::sentinel) << damaged;
             if (out[4] == text.p() && damaged != 10) EXPECT_EQ(text.s(), test::str<C>(info.szCSDVersion));
@@ -38,7 +38,7 @@ TEST(ShlGetComCtlVersion, TheLibrarysOwnVersionAndUnwritableOutputs) {
     EXPECT_EQ(major * 100 + minor, own[1] * 100 + own[2]);
     KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();
     test::guarded<char> page(0);
-    for (DWORD* bad : {static_cast<DWORD*>(nullptr), static_cast<DWORD*>(page.data())}) {
+    for (DWORD* bad : {static_cast<DWORD*>(nullptr), (DWORD*)page.p()}) {
         major = minor = test::sentinel;
         EXPECT_EQ(ShlGetComCtlVersion(bad, &minor) || ShlGetComCtlVersion(&major, bad), FALSE);
         EXPECT_EQ(major & minor, test::sentinel) << "written although the call failed";

@@ -46,7 +46,7 @@ TEST(BytePoints, CopyCutsAtTheCapacity) {
     KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();
     for (test::count_form f : test::count_forms) {
         test::guarded<char> page(0), three(6);
-        char* const a = static_cast<char*>(page.data());
+        char* const a = page.p();
         EXPECT_EQ(points(f, 1234567, a, reinterpret_cast<wchar_t*>(a), 64, 0), nullptr);
         EXPECT_EQ(points(f, 1234567, a, reinterpret_cast<wchar_t*>(a), 0, 0), a);
         EXPECT_EQ(points(f, 1234567, three.p(), reinterpret_cast<wchar_t*>(three.p()), 64, 0), nullptr);

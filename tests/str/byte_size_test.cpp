@@ -71,7 +71,7 @@ TEST(ByteSize, CopyCutsAtTheCapacity) {
     // Unwritable memory: NULL back, nothing written; capacity 0 still answers the buffer.
     for (test::count_form f : test::count_forms) {
         test::guarded<char> page(0);
-        char* const a = static_cast<char*>(page.data());
+        char* const a = page.p();
         EXPECT_EQ(byte_size(f, 1536, a, reinterpret_cast<wchar_t*>(a), 64, FALSE), nullptr);
         EXPECT_EQ(byte_size(f, 1536, nullptr, nullptr, 64, FALSE), nullptr);
         EXPECT_EQ(byte_size(f, 1536, a, reinterpret_cast<wchar_t*>(a), 0, FALSE), a);

@@ -1,6 +1,5 @@
 // What every test program shares: one way to drive the A and the W export with the same
-// narrow rows, buffers that end at a no-access page, a watcher that reads and closes this
-// process's dialogs, and scratch folders and registry keys that clean up after themselves.
+// narrow rows, buffers that end at a no-access page, and scratch folders and registry keys.
 #pragma once
 
 #include <windows.h>
@@ -9,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
-#include <mutex>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -29,9 +26,8 @@ using str = std::basic_string<C>;
 // A narrow row's text for the A or the W form, unit for byte (ASCII, Latin-1 or code-page bytes).
 template <class C>
 str<C> text(const std::string& s) {
-    str<C> out;
-    for (unsigned char c : s) out += C(c);
-    return out;
+    return str<C>(reinterpret_cast<const unsigned char*>(s.data()),
+                  reinterpret_cast<const unsigned char*>(s.data()) + s.size());
 }
 // Either form's text as bytes, for comparisons with rows; a unit above 0xFF shows as '?'.
 template <class C>
@@ -42,26 +38,6 @@ std::string shown(const str<C>& s) {
 }
 std::string acp(const std::wstring& w);       // through the active code page
 std::wstring utf16(const std::string& utf8);  // the sources' UTF-8 rows
-template <class C>
-str<C> native(const std::wstring& w) {
-    if constexpr (sizeof(C) == 1)
-        return acp(w);
-    else
-        return w;
-}
-
-// Runs `f(char{})` and `f(wchar_t{})`, naming the form in any failure.
-template <class F>
-void both(F&& f) {
-    {
-        SCOPED_TRACE("A form");
-        f(char{});
-    }
-    {
-        SCOPED_TRACE("W form");
-        f(wchar_t{});
-    }
-}
 template <class C, class A, class W>
 constexpr auto pick(A a, W w) {
     if constexpr (sizeof(C) == 1)
@@ -69,8 +45,21 @@ constexpr auto pick(A a, W w) {
     else
         return w;
 }
+template <class C>
+str<C> native(const std::wstring& w) {
+    return pick<C>(acp(w), w);
+}
 // The export of a pair for the character type C: AW(C, PathAppend)(...).
 #define AW(C, name) ::test::pick<C>(name##A, name##W)
+
+// Runs `f(char{})` and `f(wchar_t{})`, naming the form in any failure.
+template <class F>
+void both(F&& f) {
+    for (bool wide : {false, true}) {
+        SCOPED_TRACE(wide ? "W form" : "A form");
+        wide ? f(wchar_t{}) : f(char{});
+    }
+}
 
 // Where Wine runs under qemu's user emulation, a memory fault ends the process instead of
 // raising an access violation; wine-run.sh says so in KELDANU_FAULTS_END_PROCESS.
@@ -80,16 +69,30 @@ inline bool faults_end_process() { return GetEnvironmentVariableW(L"KELDANU_FAUL
     GTEST_SKIP() << "Wine under qemu ends the process on a memory fault, so a probe of a no-access page " \
                     "cannot be answered here"
 
-// `bytes` writable bytes filled with `fill`, followed at once by a no-access page.
-class guarded_bytes {
+// `chars` characters ending at a no-access page, all holding the fill, or `init` and its
+// terminator with the fill after them: writing past the capacity faults, past the text shows.
+template <class C>
+class guarded {
 public:
-    guarded_bytes(size_t bytes, unsigned char fill);
-    ~guarded_bytes() { VirtualFree(base_, 0, MEM_RELEASE); }
-    guarded_bytes(const guarded_bytes&) = delete;
-    guarded_bytes& operator=(const guarded_bytes&) = delete;
-    void* data() const { return data_; }
-    bool untouched_from(size_t from) const {
-        return std::all_of(data_ + std::min(from, bytes_), data_ + bytes_,
+    explicit guarded(size_t chars, unsigned char fill = 0xCC) : bytes_(chars * sizeof(C)), fill_(fill) {
+        const size_t page = 4096, pages = (bytes_ + page - 1) / page;
+        base_ = VirtualAlloc(nullptr, (pages + 1) * page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        data_ = static_cast<char*>(base_) + pages * page - bytes_;
+        DWORD old;
+        VirtualProtect(data_ + bytes_, page, PAGE_NOACCESS, &old);
+        FillMemory(data_, bytes_, fill);
+    }
+    guarded(size_t chars, const str<C>& init, unsigned char fill = 0xCC) : guarded(chars, fill) {
+        std::copy(init.c_str(), init.c_str() + std::min(init.size() + 1, chars), p());
+    }
+    ~guarded() { VirtualFree(base_, 0, MEM_RELEASE); }
+    guarded(const guarded&) = delete;
+    guarded& operator=(const guarded&) = delete;
+    C* p() const { return reinterpret_cast<C*>(data_); }
+    str<C> s() const { return p(); }
+    // Whether every character from `from` to the page still holds the fill.
+    bool marked_from(size_t from) const {
+        return std::all_of(data_ + std::min(from * sizeof(C), bytes_), data_ + bytes_,
                            [&](char b) { return (unsigned char)b == fill_; });
     }
 
@@ -100,49 +103,7 @@ private:
     unsigned char fill_;
 };
 
-// `chars` characters ending at a no-access page, all holding the fill, or `init` and its
-// terminator with the fill after them: writing past the capacity faults, past the text shows.
-template <class C>
-class guarded : public guarded_bytes {
-public:
-    explicit guarded(size_t chars, unsigned char fill = 0xCC) : guarded_bytes(chars * sizeof(C), fill) {}
-    guarded(size_t chars, const str<C>& init, unsigned char fill = 0xCC) : guarded(chars, fill) {
-        std::copy(init.c_str(), init.c_str() + std::min(init.size() + 1, chars), p());
-    }
-    C* p() const { return static_cast<C*>(data()); }
-    str<C> s() const { return p(); }
-    bool marked_from(size_t ch) const { return untouched_from(ch * sizeof(C)); }
-};
-
-struct seen_dialog {
-    std::wstring caption, text;  // the text: its static texts joined by "\n"
-    std::vector<int> buttons;
-    HICON icon = nullptr;
-    DWORD thread = 0;
-};
-
-// A thread that finds this process's visible dialogs (class #32770) as they appear, records
-// what each shows and hands it to `act`, which must close it (by default OK or Cancel).
-class dialog_watcher {
-public:
-    using action = std::function<void(HWND dialog, const seen_dialog& seen)>;
-    explicit dialog_watcher(action act = nullptr);
-    ~dialog_watcher();
-    std::vector<seen_dialog> seen() const {
-        std::lock_guard<std::mutex> hold(lock_);
-        return seen_;
-    }
-    static void press(HWND dialog, int id) { PostMessageW(dialog, WM_COMMAND, id, LPARAM(GetDlgItem(dialog, id))); }
-
-private:
-    static DWORD WINAPI run(void* self);
-    action act_;
-    HANDLE stop_, thread_;
-    mutable std::mutex lock_;
-    std::vector<seen_dialog> seen_;
-};
-
-struct temp_dir {
+struct temp_dir {  // a fresh folder under %TEMP%, removed with its contents
     std::wstring path;
     temp_dir();
     ~temp_dir();
@@ -178,7 +139,7 @@ private:
     std::wstring path_;
 };
 
-struct com_scope {
+struct com_scope {  // COM in a single-threaded apartment
     HRESULT hr = CoInitialize(nullptr);
     ~com_scope() {
         if (SUCCEEDED(hr)) CoUninitialize();
