@@ -12,8 +12,7 @@
 #include "frame/stub_list.h"
 #include "support/support.h"
 
-// Calls `fn` with `count` 32-bit words and reports how many bytes of them the callee removed
-// from the stack: ESP after the call minus ESP after the pushes.
+// Calls `fn` with `count` 32-bit words; `popped` gets how many bytes of them the callee removed.
 extern "C" DWORD __cdecl call_and_measure(void* fn, int count, const DWORD* words, DWORD* popped);
 asm(".text\n.globl _call_and_measure\n_call_and_measure:\n"
     "  push %ebp; mov %esp, %ebp; push %ebx; push %esi; push %edi; mov %esp, %edi\n"
@@ -71,9 +70,8 @@ BOOL CALLBACK describe_child(HWND child, LPARAM out) {
     return TRUE;
 }
 
-// What the message boxes shown on this thread while a call runs looked like, each as
-// "caption|icon|button|text": a hook on the thread reads each box as it activates and closes it
-// with OK, so nothing else's windows are touched and no thread polls.
+// The message boxes shown on this thread, each as "caption|icon|button|text": a hook on the
+// thread reads each box as it activates and closes it with OK; no other window is touched.
 std::vector<std::wstring> boxes;
 LRESULT CALLBACK close_box(int code, WPARAM wp, LPARAM lp) {
     wchar_t kind[16] = {};
@@ -86,9 +84,8 @@ LRESULT CALLBACK close_box(int code, WPARAM wp, LPARAM lp) {
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
-// Calls every entry once with each argument pointing at a block at a low address, so that a
-// word read as a capacity stays inside the block, and checks the bytes it popped. The notices
-// are closed with OK; a stub leaves the block alone and returns its fixed result.
+// Calls every entry with each argument pointing at a block at a low address (a word read as a
+// capacity stays inside it); a stub leaves the block alone and returns its fixed result.
 TEST(Exports, EachEntryPopsItsArgumentBytes) {
 #define KELDANU_SILENT_NAME(name) #name,
 #define KELDANU_STUB_ROW(RA, RW, result, name, a_params, w_params) {#name, !std::is_void_v<RA>, DWORD(result)},

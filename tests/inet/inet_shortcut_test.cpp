@@ -44,12 +44,4 @@ TEST(INetShortcut, RoundTripsCutsAndMissingFiles) {
     });
 }
 
-TEST(INetShortcutCp932, DoubleByteRoundTrip) {
-    ASSERT_EQ(GetACP(), 932u);
-    test::temp_dir dir;
-    const std::string url = "http://\x83\x5C\x83\x74/\x82\xA0%82%A0";
-    EXPECT_EQ(save<char>(dir.file(L"\x3042.url"), url), 1);
-    EXPECT_EQ(read<char>(dir.file(L"\x3042.url")), url);
-}
-
 }  // namespace

@@ -64,8 +64,7 @@ TEST(INetCanonicalizeUrl, RowsBoundsAndProbe) {
         using C = decltype(c);
         for (const auto& row : rows)
             EXPECT_EQ(decode<C>(test::text<C>(row.input)), row.expected) << row.why << ": " << row.input;
-        // A text longer than 2059 characters is cut to 2059; an escape cut by the limit is
-        // decoded from what is left of it.
+        // A text is cut to 2059 characters; an escape cut by the limit is decoded from what is left.
         for (size_t length : {2059u, 2060u, 2100u})
             EXPECT_EQ(decode<C>(test::str<C>(length, C('a'))), std::string(test::url_longest, 'a'));
         for (const auto& [before, tail] : {std::pair{2056, "A"}, {2057, "\x04"}, {2058, ""}})

@@ -8,8 +8,7 @@ constexpr DWORD unknown = 65535;
 
 using parsed = std::tuple<DWORD, std::string, std::string>;  // scheme, host, path
 
-// Parses into a scheme word and two buffers of exactly 2061 characters, each ending at a
-// no-access page; the call succeeds and sets no error code.
+// Parses into a scheme word and two 2061-character buffers, each ending at a no-access page.
 template <class C>
 parsed parse(const std::string& url) {
     test::guarded<char> scheme(sizeof(DWORD));
@@ -28,10 +27,8 @@ struct row {
 
 const row rows[] = {
     {"file:///C:/dir/x.txt", 1, "", "/C:/dir/x.txt", "file, with an empty host"},
-    {"ftp://ftphost/pub/file.zip", 2, "ftphost", "/pub/file.zip", "ftp"},
     {"HtTpS://X/Y", 4, "X", "/Y", "the scheme is lower-cased, the host keeps its case"},
     {"telnet://host:23", 8, "host:23", "", "telnet: the port stays in the host"},
-    {"gopher:x/y", 9, "", "x/y", "gopher without slashes after the colon"},
     {"wais://w/db", 11, "w", "/db", "wais"},
     {"httpx://h/p", unknown, "h", "/p", "a name that only begins like http"},
     {"C:\\Windows\\file.txt", 1, "", "C:\\Windows\\file.txt", "no slash: a file name, uncut"},
@@ -40,7 +37,6 @@ const row rows[] = {
     {"/path/to:file", unknown, "", "file", "a colon after slashes still ends a scheme"},
     {":foo/bar", unknown, "", "foo/bar", "an empty scheme"},
     {"a!b:/c", unknown, "", "b:/c", "0x21, the first delimiter, ends the scheme and is dropped"},
-    {"a.b:/c", unknown, "", "b:/c", "0x2E, the last of the first range"},
     {"a;b:/c", unknown, "", "b:/c", "0x3B, the first of the second range"},
     {"a>b:/c", unknown, "", "b:/c", "0x3E, the last of it"},
     {"a_b:/c", unknown, "", "/c", "an underscore is no delimiter"},
@@ -52,9 +48,7 @@ const row rows[] = {
     {"http://h/p#x:y", 3, "h", "/p", "a colon in the fragment is gone before the scheme is sought"},
     {"http://host?x=1", 3, "host?x=1", "", "no path: the query stays in the host"},
     {"http://host?x/y", 3, "host?x", "/y", "the host runs to the next slash"},
-    {"http://", 3, "", "", "nothing after the slashes"},
     {"http:/x", 3, "", "/x", "one slash is no host"},
-    {"http://h/a:b/c", 3, "h", "/a:b/c", "only the first colon ends the scheme"},
     {"http:%2F%2Fh%2Fp", 3, "h", "/p", "escapes are decoded before anything is cut"},
     {"http%3A//h/p", 3, "h", "/p", "an escaped colon ends the scheme"},
     {"http://h/%2541", 3, "h", "/A", "a decoded % decodes again"},
@@ -79,8 +73,7 @@ TEST(INetParseUrl, Rows) {
     EXPECT_EQ(std::wstring(host) + L"|" + path, L"h\x00C3\x00A9|/\x00E9\x3042");
 }
 
-// Each output in turn NULL, or one character (for the scheme one byte) short at a no-access
-// page: the call fails before anything is written.
+// Each output in turn NULL or one unit short at a no-access page: a failure, nothing written.
 TEST(INetParseUrl, EveryProbeFailsBeforeWriting) {
     KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();
     test::both([](auto c) {

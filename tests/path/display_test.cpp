@@ -1,13 +1,11 @@
-// Paths shortened for display: PathCompactPathA/W on a memory DC holding a TrueType font,
-// and PathSetDlgItemPathA/W on static controls.
+// Paths shortened for display: PathCompactPathA/W on a memory DC holding a TrueType font.
 #include "support/support.h"
 
 namespace {
 
 const std::string long_path = "C:\\Program Files\\Common Files\\Shared Tools\\Office\\report.txt";
 
-// Compacts `path` with the C form in a buffer ending at a no-access page 4 characters after
-// the path (the room the system may use), and returns what it holds then.
+// Compacts `path` in a buffer ending 4 characters (the system's room) after it at a no-access page.
 template <class C>
 std::string compact(HDC dc, const std::string& path, UINT width) {
     test::guarded<C> buffer(path.size() + 5, test::text<C>(path), '#');
@@ -47,29 +45,6 @@ TEST(PathCompactPath, WidthsFromNothingToEnoughAndTheCallersContext) {
     EXPECT_EQ(at.x * 100 + at.y, 709);
     DeleteObject(SelectObject(dc, old));
     DeleteDC(dc);
-}
-
-TEST(PathSetDlgItemPath, ShortenedToTheItemAndCutTo259) {
-    // Item 100 is 90 pixels wide, narrower than the path; item 101 is 2400 pixels wide.
-    const HWND dialog = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 2500, 99, nullptr, nullptr, nullptr, nullptr);
-    for (int id : {100, 101})
-        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 0, id == 100 ? 90 : 2400, 20,
-                        dialog, HMENU(id), nullptr, nullptr);
-    const auto item = [&](int id) {
-        char text[1024] = {};
-        return GetDlgItemTextA(dialog, id, text, 1024), std::string(text);
-    };
-    std::string cut = "C:";
-    while (cut.size() < 1000) cut += "\\abcdefgh";
-    test::both([&](auto c) {
-        using C = decltype(c);
-        EXPECT_NE(AW(C, PathSetDlgItemPath)(dialog, 100, test::text<C>(long_path).c_str()), FALSE);
-        EXPECT_EQ(item(100).substr(item(100).size() - 14), "...\\report.txt");
-        EXPECT_NE(AW(C, PathSetDlgItemPath)(dialog, 101, test::text<C>(cut).c_str()), FALSE);
-        EXPECT_EQ(item(101), cut.substr(0, 259)) << "cut to its first 259 characters before it is shortened";
-        EXPECT_EQ(AW(C, PathSetDlgItemPath)(dialog, 999, test::text<C>(long_path).c_str()), FALSE) << "no such item";
-    });
-    DestroyWindow(dialog);
 }
 
 }  // namespace

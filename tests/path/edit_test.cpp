@@ -16,9 +16,8 @@ long offset(const C* result, const C* base) {
     return result ? long(result - base) : -1;
 }
 
-// Runs `op(C* path)` on each row in a buffer of 260 characters (or the text's length, if
-// longer) ending at a no-access page: the result, the text, no error code, and nothing
-// written past the longer of the two texts.
+// Runs `op(C* path)` on each row in a buffer of 260 characters (or more) ending at a no-access
+// page: the result, the text, no error code, nothing written past the longer text.
 template <class C, class Op>
 void check(const std::vector<edit_row>& rows, Op op) {
     for (const edit_row& row : rows) {

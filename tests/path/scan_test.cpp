@@ -52,8 +52,7 @@ TEST(PathScan, RowsInBothForms) {
     });
 }
 
-// 0x95 opens a double-byte character whose trail byte may be 0x5C: the character-stepping
-// scanners skip it whole; the byte search for the next component does not.
+// 0x95 0x5C is one character: the scanners step over it; the next component's byte search does not.
 TEST(PathScanCp932, TrailBackslashIsPartOfTheCharacter) {
     ASSERT_EQ(GetACP(), 932u);
     const offset_row rows[] = {{"dir\\\x95\\", 4, 6, 3, "a final double-byte character is a name"},

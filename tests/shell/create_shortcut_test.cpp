@@ -20,9 +20,8 @@ struct shellnew_command {
 const std::wstring recorder = L"\"" + test::beside_me(L"record_args.exe") + L"\"";
 int launches = 0;
 
-// Launches with the C form while record_args.exe writes to a file of this call's own; returns
-// the command line it received (waiting up to 4 minutes: a Wine process takes a minute to
-// start where 32-bit code runs emulated), or "" when nothing was to start.
+// Launches with the C form; returns the command line record_args.exe received (waiting up to
+// 4 minutes: emulated, a Wine process takes a minute to start), or "" when nothing was to start.
 template <class C>
 std::wstring launch(const test::temp_dir& dir, const std::wstring& folder, BOOL expected = TRUE) {
     const std::wstring file = dir.file(std::to_wstring(++launches) + L".txt");
@@ -80,8 +79,7 @@ TEST(CreateShortcutCp932, DoubleByteFolders) {
     test::temp_dir dir;
     command.set(recorder + L" %1");
     EXPECT_EQ(launch<char>(dir, L"C:\\\x8868"), recorder + L" C:\\\x8868\\") << "a trail byte \"\\\" is no backslash";
-    // 150 double-byte characters fit the wide command line but need 300 bytes in the code
-    // page: refused rather than started cut short.
+    // 150 double-byte characters need 300 bytes in the code page: refused, not started cut short.
     launch<wchar_t>(dir, L"C:\\" + std::wstring(150, L'\x8868'), FALSE);
 }
 

@@ -106,18 +106,4 @@ TEST(ProfileWrite, StoresTextWithoutTerminatorAndCreatesSubkeys) {
     });
 }
 
-TEST(ProfileCp932, DoubleByteTextRoundTrips) {
-    ASSERT_EQ(GetACP(), 932u);
-    test::scratch_key key(L"profile-932");
-    const std::string text = test::acp(L"\x8868\x793A");  // two kanji, four bytes
-    EXPECT_TRUE(ShlWriteProfileStringA(key.root(), key.path_in<char>().c_str(), "v", text.c_str()));
-    EXPECT_EQ(key.get(L"", L"v").text, L"\x8868\x793A");
-    char buf[8];
-    EXPECT_TRUE(ShlGetProfileStringA(key.root(), key.path_in<char>().c_str(), "v", "none", buf, 8));
-    EXPECT_EQ(buf, text);
-    EXPECT_FALSE(ShlGetProfileStringA(key.root(), key.path_in<char>().c_str(), "v", "no", buf, 4))
-        << "four bytes fill four";
-    EXPECT_STREQ(buf, "no");
-}
-
 }  // namespace

@@ -20,8 +20,7 @@ std::string with_points(ULONGLONG count) {
 }
 
 TEST(BytePoints, EveryDigitCountInEveryForm) {
-    // Each power of ten and its neighbours, from one digit to twenty, and counts of every bit
-    // width drawn with a fixed seed.
+    // Each power of ten and its neighbours, and counts of every bit width drawn with a fixed seed.
     std::vector<ULONGLONG> counts = {0, ~0ull, 2147483648ull, 9223372036854775808ull};
     for (ULONGLONG p = 10; p <= 10000000000000000000ull; p *= 10) {
         counts.insert(counts.end(), {p - 1, p, p + 1});

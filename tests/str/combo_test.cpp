@@ -124,16 +124,4 @@ TEST(ComboHistory, SaveMovesTheEditTextToTheTop) {
     });
 }
 
-TEST(ComboHistoryCp932, DoubleByteEntriesRoundTrip) {
-    ASSERT_EQ(GetACP(), 932u);
-    combo_window w;
-    test::scratch_key key(L"combo-932");
-    w.set({"alpha"}, "\xE3\x83\x9D\xE8\xA1\xA8");  // trail bytes "|" and "\" in code page 932
-    StrSaveComboHistoryA(w.combo, key.root(), key.path_in<char>(L"h").c_str(), 4);
-    EXPECT_EQ(key.get(L"h", L"0").text, L"\x30DD\x8868");
-    w.set({"ALPHA"});
-    StrReadComboHistoryA(w.combo, key.root(), key.path_in<char>(L"h").c_str(), 4);
-    EXPECT_EQ(w.entries(), (list{"ALPHA", "\xE3\x83\x9D\xE8\xA1\xA8"}));
-}
-
 }  // namespace

@@ -12,9 +12,8 @@ constexpr count_form count_forms[] = {form_a, form_w, form_ex_a, form_ex_w};
 // Calls one form of a family: `a` and `w` are the two buffers, one of them used.
 using count_call = void* (*)(count_form f, ULONGLONG count, char* a, wchar_t* w, int capacity, BOOL comma);
 
-// What form `f` leaves in a buffer of `capacity` characters filled with 0x7F: its text, or
-// "<null>" when it returns NULL, "<not the buffer>" for another pointer. It must set no error
-// code and write nothing after its text's terminator.
+// What form `f` leaves in a buffer of `capacity` characters ("<null>", "<not the buffer>" for
+// other results); it sets no error code and writes nothing after the text's terminator.
 template <class C>
 std::string format(count_call call, count_form f, ULONGLONG count, int capacity = 64, BOOL comma = FALSE) {
     guarded<C> buf(capacity, 0x7F);
@@ -29,8 +28,7 @@ std::string format(count_call call, count_form f, ULONGLONG count, int capacity 
     return text;
 }
 
-// The text every form that takes `count` gives (the 32-bit ones only below 2^32); a form
-// that differs from the first is reported.
+// The text every form that takes `count` gives (32-bit ones below 2^32); they must agree.
 inline std::string format_all(count_call call, ULONGLONG count, int capacity = 64, BOOL comma = FALSE) {
     std::string first;
     for (count_form f : count_forms) {

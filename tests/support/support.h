@@ -61,8 +61,7 @@ void both(F&& f) {
     }
 }
 
-// Where Wine runs under qemu's user emulation, a memory fault ends the process instead of
-// raising an access violation; wine-run.sh says so in KELDANU_FAULTS_END_PROCESS.
+// Under qemu's emulation a memory fault ends the process (wine-run.sh says so in the environment).
 inline bool faults_end_process() { return GetEnvironmentVariableW(L"KELDANU_FAULTS_END_PROCESS", nullptr, 0) != 0; }
 #define KELDANU_SKIP_WHERE_FAULTS_END_PROCESS()                                                           \
     if (::test::faults_end_process())                                                                     \
@@ -110,8 +109,7 @@ struct temp_dir {  // a fresh folder under %TEMP%, removed with its contents
     std::wstring file(const std::wstring& name) const { return path + L"\\" + name; }
 };
 
-// HKEY_CURRENT_USER\Software\KeldanuTests\<name>.<pid>, created empty and deleted with all
-// below it; raw access to its values.
+// HKEY_CURRENT_USER\Software\KeldanuTests\<name>.<pid>, created empty, deleted with all below it.
 class scratch_key {
 public:
     explicit scratch_key(const std::wstring& name);
