@@ -426,9 +426,11 @@ KELDANU_API BOOL WINAPI ShlGetComCtlVersion(LPDWORD major, LPDWORD minor);
  * the system setting (SPI_GETWHEELSCROLLLINES); else before version 4 the registry text
  * HKCU\Control Panel\Desktop "WheelScrollLines"; else 3. The answer is kept for later calls
  * with `refresh` 0, which then make no system call at all, even if the setting has changed.
- * Safe to call from several threads. Never fails; sets no error code. Uses
- * RegisterWindowMessageA, FindWindowA, SendMessageA, GetVersionExA, SystemParametersInfoA,
- * RegOpenKeyExA, RegQueryValueExA. */
+ * Safe to call from several threads, and from a window procedure (the driver's included)
+ * while another call waits for the driver's answer: no lock is held, and a call that finds no
+ * answer kept yet asks for itself, so every call returns a count that was asked for. Never
+ * fails; sets no error code. Uses RegisterWindowMessageA, FindWindowA, SendMessageA,
+ * GetVersionExA, SystemParametersInfoA, RegOpenKeyExA, RegQueryValueExA, RegCloseKey. */
 KELDANU_API int WINAPI ShlGetMouseScrollLines(BOOL refresh);
 
 /* ==== Create-shortcut launcher ======================================================== */
