@@ -97,11 +97,11 @@ void escape_unsafe_inserts(const typename T::ch* in, typename T::ch* out) {
             *o++ = *p++;
             continue;
         }
-        // The formatter reads one or two digits as the insert's number.
-        unsigned number = static_cast<unsigned>(*insert - '0');
+        // The formatter reads one or two digits as the insert's number; only %1 and %2 have
+        // an argument.
         const ch* after = insert + 1;
-        if (is_digit(static_cast<unsigned>(*after))) number = number * 10 + static_cast<unsigned>(*after++ - '0');
-        const bool has_argument = number == 1 || number == 2;
+        const bool two_digits = is_digit(static_cast<unsigned>(*after));
+        const bool has_argument = !two_digits && (*insert == '1' || *insert == '2');
         const bool safe = has_argument && (*after != '!' || formatter_may_take<T>(after + 1));
         if (!safe) *o++ = '%';
         *o++ = *p++;
