@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <climits>
 #include <map>
 #include <optional>
 #include <string>
@@ -179,6 +180,45 @@ TEST(ComboReadHistory, AppendsStoredEntries) {
     }
 }
 
+// The history read on a thread of its own, with a combo box of that thread's own, so that a
+// read that never ends fails the test instead of hanging it.
+struct bounded_read {
+    bool wide;
+    HKEY root;
+    std::wstring sub_key;
+    int max_entries;
+    list entries;
+
+    static DWORD WINAPI run(void* param) {
+        auto* r = static_cast<bounded_read*>(param);
+        combo_window combo;
+        if (r->wide)
+            StrReadComboHistoryW(combo.get(), r->root, r->sub_key.c_str(), r->max_entries);
+        else
+            StrReadComboHistoryA(combo.get(), r->root, test::acp_from_wide(r->sub_key).c_str(), r->max_entries);
+        r->entries = combo.entries();
+        return 0;
+    }
+};
+
+TEST(ComboReadHistory, AnyCountCostsWhatIsStored) {
+    scratch_key key(L"combo-many");
+    // Stored in this order; the read goes by index, whatever order the registry lists them in.
+    key.set_text(L"h", L"2147483646", L"last");
+    key.set_text(L"h", L"99", L"middle");
+    key.set_text(L"h", L"0", L"first");
+    key.set_text(L"h", L"2147483647", L"beyond");
+    key.set_text(L"h", L"00", L"leading zero");
+    for (bool wide : {false, true}) {
+        SCOPED_TRACE(wide ? "W" : "A");
+        bounded_read read{wide, key.root(), key.path(L"h"), INT_MAX, {}};
+        const HANDLE thread = CreateThread(nullptr, 0, bounded_read::run, &read, 0, nullptr);
+        ASSERT_EQ(WaitForSingleObject(thread, 60000), WAIT_OBJECT_0) << "the read did not end within a minute";
+        CloseHandle(thread);
+        EXPECT_EQ(read.entries, (list{"first", "middle", "last"}));
+    }
+}
+
 TEST(ComboReadHistory, MissingKeyAddsNothing) {
     combo_window combo;
     scratch_key key(L"combo-missing");
@@ -283,6 +323,15 @@ TEST(ComboHistoryCp932, DoubleByteEntriesRoundTrip) {
     combo.set({});
     StrReadComboHistoryA(combo.get(), key.root(), key.path_a(L"h").c_str(), 4);
     EXPECT_EQ(combo.wide_entries(), std::vector<std::wstring>{wide});
+
+    // 130 double-byte characters are 260 bytes: the A save keeps the 129 that fit 259 whole
+    // rather than end the stored text with half a character.
+    const std::wstring long_entry(130, L'\x8868');
+    SendMessageW(combo.get(), CB_RESETCONTENT, 0, 0);
+    SendMessageW(combo.get(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(long_entry.c_str()));
+    SetWindowTextW(combo.get(), L"");
+    StrSaveComboHistoryA(combo.get(), key.root(), key.path_a(L"h").c_str(), 4);
+    EXPECT_EQ(key.get(L"h", L"0").text(), long_entry.substr(0, 129));
 }
 
 }  // namespace
