@@ -229,14 +229,16 @@ constexpr count_row counts[] = {
     {18446744073709551615ull, "%.1f GB", 18446744073709551615.0 / 1073741824.0},
 };
 
-// The formatters against the conversion their text needs plus one lstrcpyn: the 32-bit
-// conversion for the 32-bit entries, the 64-bit one for the last count through the Ex entries.
+// The formatters against the conversion their text needs plus one lstrcpyn of their text: the
+// 32-bit conversion for the 32-bit entries, the 64-bit one for the last count through the Ex
+// entries, and for the byte size the C runtime's formatted printing.
 template <class W>
 void number_rows() {
     using ch = typename W::ch;
-    static ch buf[out_chars], digits[out_chars];
+    static ch buf[out_chars], digits[out_chars], text[out_chars];
     std::vector<figure> points, size;
     for (const count_row& row : counts) {
+        W::points_ex(row.count, text, out_chars);
         const bool wide_count = row.count > 0xFFFFFFFFu;
         const DWORD small = static_cast<DWORD>(row.count);
         const auto format = widen<W>(row.size_format);
@@ -249,12 +251,12 @@ void number_rows() {
         };
         if (wide_count) {
             points.push_back(measure([&] { W::points_ex(row.count, buf, out_chars); },
-                                     [&] { W::ui64toa(row.count, digits); W::copy(buf, digits, out_chars); }));
+                                     [&] { W::ui64toa(row.count, digits); W::copy(buf, text, out_chars); }));
             size.push_back(measure([&] { W::size_ex(row.count, buf, out_chars, FALSE); },
                                    print));
         } else {
             points.push_back(measure([&] { W::points(small, buf, out_chars); },
-                                     [&] { W::ultoa(small, digits); W::copy(buf, digits, out_chars); }));
+                                     [&] { W::ultoa(small, digits); W::copy(buf, text, out_chars); }));
             size.push_back(measure([&] { W::size(small, buf, out_chars, FALSE); },
                                    print));
         }

@@ -1,10 +1,11 @@
 // Character traits that let one template body serve both the ANSI and the wide form of an
-// operation. Every member is a platform text service (KERNEL32/USER32) or a standard library
-// search; the library adds no string code of its own where the platform has it.
+// operation. Every member is a platform text service (KERNEL32/USER32) or a C runtime
+// search or conversion; the library adds no string code of its own where the platform has it.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 
@@ -32,6 +33,10 @@ struct ansi_text {
     static const ch* find_any(const ch* s, const ch* set) { return std::strpbrk(s, set); }
     // True when `chars` characters at p cannot all be written.
     static bool bad_write(const void* p, UINT_PTR chars) { return IsBadWritePtr(const_cast<void*>(p), chars * sizeof(ch)) != 0; }
+
+    // ---- the C runtime's unsigned conversions (MSVCRT) ----
+    static ch* ulong_to_text(ULONG v, ch* d, int radix) { return _ultoa(v, d, radix); }
+    static ch* ulonglong_to_text(ULONGLONG v, ch* d, int radix) { return _ui64toa(v, d, radix); }
 };
 
 struct wide_text {
@@ -55,6 +60,10 @@ struct wide_text {
     static const ch* find(const ch* s, ch c) { return std::wcschr(s, c); }
     static const ch* find_any(const ch* s, const ch* set) { return std::wcspbrk(s, set); }
     static bool bad_write(const void* p, UINT_PTR chars) { return IsBadWritePtr(const_cast<void*>(p), chars * sizeof(ch)) != 0; }
+
+    // ---- the C runtime's unsigned conversions (MSVCRT) ----
+    static ch* ulong_to_text(ULONG v, ch* d, int radix) { return _ultow(v, d, radix); }
+    static ch* ulonglong_to_text(ULONGLONG v, ch* d, int radix) { return _ui64tow(v, d, radix); }
 };
 
 // Instantiates a file's templates for both widths, the one way every source file does it:
