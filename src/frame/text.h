@@ -1,6 +1,6 @@
 // Character traits that let one template body serve both the ANSI and the wide form of an
-// operation. Every member is a platform text service (KERNEL32/USER32) or a C runtime
-// search or conversion; the library adds no string code of its own where the platform has it.
+// operation. Every member is a platform text service (KERNEL32/USER32) or a standard library
+// search; the library adds no string code of its own where the platform has it.
 #pragma once
 
 #include <windows.h>
