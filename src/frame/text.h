@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 
@@ -101,6 +102,10 @@ struct ansi_text {
     }
     // The text in the ANSI code page, for services that take only narrow text: the text itself.
     static const char* ansi_form(const ch* s, char*, int) { return s; }
+
+    // ---- the C runtime's unsigned conversions (MSVCRT) ----
+    static ch* ulong_to_text(ULONG v, ch* d, int radix) { return _ultoa(v, d, radix); }
+    static ch* ulonglong_to_text(ULONGLONG v, ch* d, int radix) { return _ui64toa(v, d, radix); }
 };
 
 struct wide_text {
@@ -183,6 +188,10 @@ struct wide_text {
     static const char* ansi_form(const ch* s, char* room, int room_bytes) {
         return WideCharToMultiByte(CP_ACP, 0, s, -1, room, room_bytes, nullptr, nullptr) ? room : nullptr;
     }
+
+    // ---- the C runtime's unsigned conversions (MSVCRT) ----
+    static ch* ulong_to_text(ULONG v, ch* d, int radix) { return _ultow(v, d, radix); }
+    static ch* ulonglong_to_text(ULONGLONG v, ch* d, int radix) { return _ui64tow(v, d, radix); }
 };
 
 // Instantiates a file's templates for both widths, the one way every source file does it:

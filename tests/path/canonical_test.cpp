@@ -158,6 +158,8 @@ TEST(PathCanonicalizeCp932, DoubleByteRows) {
         {"C:\\" + kanji, "C:\\" + kanji, "after a drive root"},
         {kanji + ":", kanji + ":", "a double-byte first character is no drive letter"},
         {"\\\\s" + kanji + "\\..", "\\\\s" + kanji + "\\", "a server name holding the character is a root"},
+        {"C:\\\x81\x81\\b\\..", "C:\\\x81\x81", "a lead-byte value that is a trail: the backslash after it is one"},
+        {"a\\\x81\x81\x81\\b\\..", "a", "after three lead-byte values the 0x5C is a trail byte"},
     };
     expect_rows(std::begin(rows), std::end(rows));
 }
