@@ -450,9 +450,11 @@ KELDANU_API BOOL WINAPI ShlGetComCtlVersion(LPDWORD major, LPDWORD minor);
  * the system setting (SPI_GETWHEELSCROLLLINES); else before version 4 the registry text
  * HKCU\Control Panel\Desktop "WheelScrollLines"; else 3. The answer is kept for later calls
  * with `refresh` 0, which then make no system call at all, even if the setting has changed.
- * Safe to call from several threads. Never fails; sets no error code. Uses
- * RegisterWindowMessageA, FindWindowA, SendMessageA, GetVersionExA, SystemParametersInfoA,
- * RegOpenKeyExA, RegQueryValueExA. */
+ * Safe to call from several threads, and from a window procedure (the driver's included)
+ * while another call waits for the driver's answer: no lock is held, and a call that finds no
+ * answer kept yet asks for itself, so every call returns a count that was asked for. Never
+ * fails; sets no error code. Uses RegisterWindowMessageA, FindWindowA, SendMessageA,
+ * GetVersionExA, SystemParametersInfoA, RegOpenKeyExA, RegQueryValueExA, RegCloseKey. */
 KELDANU_API int WINAPI ShlGetMouseScrollLines(BOOL refresh);
 
 /* ==== Create-shortcut launcher ======================================================== */
@@ -464,13 +466,21 @@ KELDANU_API int WINAPI ShlGetMouseScrollLines(BOOL refresh);
  * ends in one or has 259 characters or more, and the command is started with WinExec and
  * SW_SHOWNORMAL. The W form converts the command to the ANSI code page first (characters it
  * lacks become the default character); a command whose ANSI form needs more than 259 bytes
- * is not started. Inserts other than a plain %1 or %2 (%3 to %99, or an insert with a !format!)
- * have no argument and stay in the command as the literal text of the template.
+ * is not started.
+ * Inserts: %1 and %2, plain or with a printf-like !format! (%1!s!, %2!-20s!, %1!x!, ...), go
+ * to the formatter with the folder as their argument. Kept as the literal text of the
+ * template, because the formatter would read past the folder's text or past the two
+ * arguments, or write through them: %3 to %99 (no argument); a "*" width or precision (it
+ * takes one more argument); sizes other than h, l and w (I64, ll); conversions other than
+ * s, S, c, C, d, i, o, u, x and X (n writes, e/f/g read eight bytes); and in the A form the
+ * wide-string reads of the narrow folder (S, ls, lS, ws, wS), which end only at two zero bytes.
+ * The W form keeps no string conversion literal: a narrow read (S, hs) of the wide folder stops
+ * at its first zero byte, inside the text ("C:\Work" read by %1!S! gives "C").
  *   folder  in: a zero-terminated path; not probed.
  * Returns TRUE when a program was started; FALSE when no template is registered, the
  * formatted command is empty (its expansion exceeded 259 characters) or the launch fails.
  * Sets no error code of its own (WinExec may). Uses RegOpenKeyExA/W, RegQueryValueExA/W,
- * FormatMessageA/W, WideCharToMultiByte, WinExec. */
+ * RegCloseKey, FormatMessageA/W, WideCharToMultiByte, WinExec. */
 KELDANU_API BOOL WINAPI ShlDoCreateShortcutDlgA(LPCSTR folder);
 KELDANU_API BOOL WINAPI ShlDoCreateShortcutDlgW(LPCWSTR folder);
 
@@ -573,22 +583,27 @@ KELDANU_API BOOL WINAPI StrFillComboWithStringsW(HINSTANCE module, HWND combo, U
  * characters each.
  *
  * StrReadComboHistory appends the values 0 to max_entries - 1 to the list, in that order,
- * skipping missing and empty values and those equal (ignoring case) to an entry already in
- * the list. Nothing happens when max_entries is 0 or less or the subkey does not exist.
+ * skipping missing and empty values, values too long for 259 characters, and those equal
+ * (ignoring case) to an entry already in the list. Nothing happens when max_entries is 0 or
+ * less or the subkey does not exist. Which indexes are stored is learnt once from the names
+ * of the subkey's values, so the time taken follows what is stored, not max_entries (INT_MAX
+ * is fine); if the memory for that list of indexes cannot be had, nothing is appended.
  *
  * StrSaveComboHistory moves the combo box's edit text (its first 259 characters) to the top of
  * the list: the first entry equal to it, ignoring case, is deleted, and a non-empty text is
  * inserted at index 0 and selected (an empty edit text only removes an empty entry). Then the
  * first max_entries entries of the list are stored as values 0, 1, ...; an entry longer than
- * 259 characters is stored cut to 259. The list itself is not shortened, and values at
- * indexes beyond those written stay as they were.
+ * 259 characters is stored cut to its first 259 (A: to the whole characters that fit 259
+ * bytes, so no double-byte character is split); an entry that cannot be fetched (no memory
+ * for a long one) is skipped and its value left as it was. The list itself is not shortened,
+ * and values at indexes beyond those written stay as they were.
  *   combo        in: the combo box (with an edit field, for the save).
  *   key          in: an open key or a predefined root key.
  *   sub_key      in: the history's subkey below `key` (created by the save if needed).
  *   max_entries  in: the most values read, or written.
  * Return nothing; failures to read or write a value are skipped. Set no error code. Use
- * SendMessageA/W, GetWindowTextA/W, RegOpenKeyExA/W, RegQueryValueExA/W, RegCreateKeyExA/W,
- * RegSetValueExA/W, RegCloseKey. */
+ * SendMessageA/W, GetWindowTextA/W, CharNextA/W, RegOpenKeyExA/W, RegEnumValueA/W,
+ * RegQueryValueExA/W, RegCreateKeyExA/W, RegSetValueExA/W, RegCloseKey, HeapAlloc, HeapFree. */
 KELDANU_API void WINAPI StrReadComboHistoryA(HWND combo, HKEY key, LPCSTR sub_key, int max_entries);
 KELDANU_API void WINAPI StrReadComboHistoryW(HWND combo, HKEY key, LPCWSTR sub_key, int max_entries);
 KELDANU_API void WINAPI StrSaveComboHistoryA(HWND combo, HKEY key, LPCSTR sub_key, int max_entries);

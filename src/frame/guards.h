@@ -1,6 +1,6 @@
-// Every handle the library obtains (registry key, loaded module, COM interface, item-id list,
-// device context and the font selected into it) is held by a guard from this header and let
-// go when the guard's scope ends, on every path out of a call.
+// Every handle the library obtains (registry key, loaded module, heap block, COM interface,
+// item-id list, device context and the font selected into it) is held by a guard from this
+// header and let go when the guard's scope ends, on every path out of a call.
 #pragma once
 
 #include <windows.h>
@@ -35,6 +35,7 @@ private:
 
 inline void close_key(HKEY key) { RegCloseKey(key); }
 inline void free_module(HMODULE module) { FreeLibrary(module); }
+inline void free_heap(void* block) { HeapFree(GetProcessHeap(), 0, block); }
 template <class I>
 void release_interface(I* p) {
     p->Release();
@@ -42,6 +43,8 @@ void release_interface(I* p) {
 
 using registry_key = unique_handle<HKEY, close_key>;
 using loaded_module = unique_handle<HMODULE, free_module>;
+// A block from the process heap (HeapAlloc on GetProcessHeap), for a size known only at run time.
+using heap_block = unique_handle<void*, free_heap>;
 template <class I>
 using com_ptr = unique_handle<I*, release_interface<I>>;
 

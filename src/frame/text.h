@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 
@@ -40,16 +41,16 @@ struct ansi_text {
     // True when `chars` characters at p cannot all be written.
     static bool bad_write(const void* p, UINT_PTR chars) { return IsBadWritePtr(const_cast<void*>(p), chars * sizeof(ch)) != 0; }
 
-    // The current directory (path editing).
+    // ---- the current directory: path editing ----
     static DWORD get_current_directory(DWORD chars, ch* buf) { return GetCurrentDirectoryA(chars, buf); }
     static BOOL set_current_directory(const ch* path) { return SetCurrentDirectoryA(path); }
 
-    // Text drawing and dialog items (path display).
+    // ---- text drawing and dialog items: path display ----
     static int draw_text(HDC dc, ch* text, int n, RECT* r, UINT format) { return DrawTextA(dc, text, n, r, format); }
     static BOOL set_dlg_item_text(HWND dialog, int id, const ch* text) { return SetDlgItemTextA(dialog, id, text); }
 
-    // The shell-link object (shell-link shortcuts); its identity is spelled out so the DLL
-    // needs no GUID library.
+    // ---- the shell-link object: shell-link shortcuts (its identity spelled out, so the DLL
+    // needs no GUID library) ----
     using shell_link = IShellLinkA;
     using find_data = WIN32_FIND_DATAA;
     static constexpr IID shell_link_iid = {
@@ -60,7 +61,7 @@ struct ansi_text {
         return name && MultiByteToWideChar(CP_ACP, 0, name, -1, buf, chars) != 0 ? buf : nullptr;
     }
 
-    // Private-profile (INI) files (internet shortcuts).
+    // ---- private-profile (INI) files: internet shortcuts ----
     static DWORD get_private_profile_string(const ch* section, const ch* key, const ch* fallback, ch* buf, DWORD chars,
                                             const ch* file) {
         return GetPrivateProfileStringA(section, key, fallback, buf, chars, file);
@@ -68,6 +69,43 @@ struct ansi_text {
     static BOOL write_private_profile_string(const ch* section, const ch* key, const ch* value, const ch* file) {
         return WritePrivateProfileStringA(section, key, value, file);
     }
+
+    // ---- registry: the profile strings and the combo history ----
+    static LSTATUS reg_open(HKEY key, const ch* sub_key, REGSAM access, HKEY* opened) {
+        return RegOpenKeyExA(key, sub_key, 0, access, opened);
+    }
+    static LSTATUS reg_create(HKEY key, const ch* sub_key, REGSAM access, HKEY* opened) {
+        return RegCreateKeyExA(key, sub_key, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, opened,
+                               nullptr);
+    }
+    // The value's raw data, or with no data buffer only whether it exists; its type is not asked.
+    static LSTATUS reg_query(HKEY key, const ch* value, void* data, DWORD* bytes) {
+        return RegQueryValueExA(key, value, nullptr, nullptr, static_cast<BYTE*>(data), bytes);
+    }
+    static LSTATUS reg_set_text(HKEY key, const ch* value, const ch* data, DWORD bytes) {
+        return RegSetValueExA(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(data), bytes);
+    }
+    // The name of value number `index` of an open key; `chars` is the room in, the length out.
+    static LSTATUS reg_value_name(HKEY key, DWORD index, ch* name, DWORD* chars) {
+        return RegEnumValueA(key, index, name, chars, nullptr, nullptr, nullptr, nullptr);
+    }
+    // ---- windows and resources: the combo boxes ----
+    static LRESULT send(HWND window, UINT message, WPARAM w, LPARAM l) { return SendMessageA(window, message, w, l); }
+    static int load_string(HINSTANCE module, UINT id, ch* buf, int n) { return LoadStringA(module, id, buf, n); }
+    static int window_text(HWND window, ch* buf, int chars) { return GetWindowTextA(window, buf, chars); }
+    // ---- the system's version record ----
+    using version_info = OSVERSIONINFOA;
+    static BOOL get_version(version_info* info) { return GetVersionExA(info); }
+    // ---- message formatting and programs: the create-shortcut launcher ----
+    static DWORD format_message(DWORD flags, const ch* source, ch* out, DWORD chars, va_list* args) {
+        return FormatMessageA(flags, source, 0, LANG_USER_DEFAULT, out, chars, args);
+    }
+    // The text in the ANSI code page, for services that take only narrow text: the text itself.
+    static const char* ansi_form(const ch* s, char*, int) { return s; }
+
+    // ---- the C runtime's unsigned conversions (MSVCRT) ----
+    static ch* ulong_to_text(ULONG v, ch* d, int radix) { return _ultoa(v, d, radix); }
+    static ch* ulonglong_to_text(ULONGLONG v, ch* d, int radix) { return _ui64toa(v, d, radix); }
 };
 
 struct wide_text {
@@ -92,15 +130,15 @@ struct wide_text {
     static const ch* find_any(const ch* s, const ch* set) { return std::wcspbrk(s, set); }
     static bool bad_write(const void* p, UINT_PTR chars) { return IsBadWritePtr(const_cast<void*>(p), chars * sizeof(ch)) != 0; }
 
-    // The current directory (path editing).
+    // ---- the current directory: path editing ----
     static DWORD get_current_directory(DWORD chars, ch* buf) { return GetCurrentDirectoryW(chars, buf); }
     static BOOL set_current_directory(const ch* path) { return SetCurrentDirectoryW(path); }
 
-    // Text drawing and dialog items (path display).
+    // ---- text drawing and dialog items: path display ----
     static int draw_text(HDC dc, ch* text, int n, RECT* r, UINT format) { return DrawTextW(dc, text, n, r, format); }
     static BOOL set_dlg_item_text(HWND dialog, int id, const ch* text) { return SetDlgItemTextW(dialog, id, text); }
 
-    // The shell-link object (shell-link shortcuts).
+    // ---- the shell-link object: shell-link shortcuts ----
     using shell_link = IShellLinkW;
     using find_data = WIN32_FIND_DATAW;
     static constexpr IID shell_link_iid = {
@@ -108,7 +146,7 @@ struct wide_text {
     // A wide file name is already what COM takes.
     static const wchar_t* wide_name(const ch* name, wchar_t*, int) { return name; }
 
-    // Private-profile (INI) files (internet shortcuts).
+    // ---- private-profile (INI) files: internet shortcuts ----
     static DWORD get_private_profile_string(const ch* section, const ch* key, const ch* fallback, ch* buf, DWORD chars,
                                             const ch* file) {
         return GetPrivateProfileStringW(section, key, fallback, buf, chars, file);
@@ -116,6 +154,44 @@ struct wide_text {
     static BOOL write_private_profile_string(const ch* section, const ch* key, const ch* value, const ch* file) {
         return WritePrivateProfileStringW(section, key, value, file);
     }
+
+    // ---- registry: the profile strings and the combo history ----
+    static LSTATUS reg_open(HKEY key, const ch* sub_key, REGSAM access, HKEY* opened) {
+        return RegOpenKeyExW(key, sub_key, 0, access, opened);
+    }
+    static LSTATUS reg_create(HKEY key, const ch* sub_key, REGSAM access, HKEY* opened) {
+        return RegCreateKeyExW(key, sub_key, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, opened,
+                               nullptr);
+    }
+    static LSTATUS reg_query(HKEY key, const ch* value, void* data, DWORD* bytes) {
+        return RegQueryValueExW(key, value, nullptr, nullptr, static_cast<BYTE*>(data), bytes);
+    }
+    static LSTATUS reg_set_text(HKEY key, const ch* value, const ch* data, DWORD bytes) {
+        return RegSetValueExW(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(data), bytes);
+    }
+    static LSTATUS reg_value_name(HKEY key, DWORD index, ch* name, DWORD* chars) {
+        return RegEnumValueW(key, index, name, chars, nullptr, nullptr, nullptr, nullptr);
+    }
+    // ---- windows and resources: the combo boxes ----
+    static LRESULT send(HWND window, UINT message, WPARAM w, LPARAM l) { return SendMessageW(window, message, w, l); }
+    static int load_string(HINSTANCE module, UINT id, ch* buf, int n) { return LoadStringW(module, id, buf, n); }
+    static int window_text(HWND window, ch* buf, int chars) { return GetWindowTextW(window, buf, chars); }
+    // ---- the system's version record ----
+    using version_info = OSVERSIONINFOW;
+    static BOOL get_version(version_info* info) { return GetVersionExW(info); }
+    // ---- message formatting and programs: the create-shortcut launcher ----
+    static DWORD format_message(DWORD flags, const ch* source, ch* out, DWORD chars, va_list* args) {
+        return FormatMessageW(flags, source, 0, LANG_USER_DEFAULT, out, chars, args);
+    }
+    // Converted into `room` (`room_bytes` bytes) with the system's default character for what
+    // the code page lacks; NULL when the converted text does not fit.
+    static const char* ansi_form(const ch* s, char* room, int room_bytes) {
+        return WideCharToMultiByte(CP_ACP, 0, s, -1, room, room_bytes, nullptr, nullptr) ? room : nullptr;
+    }
+
+    // ---- the C runtime's unsigned conversions (MSVCRT) ----
+    static ch* ulong_to_text(ULONG v, ch* d, int radix) { return _ultow(v, d, radix); }
+    static ch* ulonglong_to_text(ULONGLONG v, ch* d, int radix) { return _ui64tow(v, d, radix); }
 };
 
 // Instantiates a file's templates for both widths, the one way every source file does it:

@@ -1,23 +1,41 @@
 // The canonical form of an 8-bit path: "." components dropped, ".." climbing one component,
 // and the shape of the result repaired at the end. One forward pass over the source, with the
 // output kept terminated after every step; nothing is allocated. Platform services:
-// lstrcpynA (KERNEL32), CharNextA and CharPrevA through the scanners (USER32), IsDBCSLeadByte
-// (KERNEL32). There is no wide form: PathCanonicalizeW is the silent stub.
+// lstrcpynA (KERNEL32), CharNextA (USER32, directly and through the scanners), lstrcmpiA
+// through the root test (KERNEL32), IsDBCSLeadByte (KERNEL32). There is no wide form:
+// PathCanonicalizeW is the silent stub.
+#include "frame/limits.h"
 #include "path/path_internal.h"
 
 namespace keldanu {
 
 namespace {
 
-constexpr char backslash = '\\';
-constexpr char dot = '.';
-constexpr char colon = ':';
+// The last byte 0x5C in [start, end), or NULL when there is none.
+char* last_backslash_byte(char* start, char* end) {
+    while (end > start)
+        if (*--end == backslash) return end;
+    return nullptr;
+}
 
-// The last backslash in [start, pos), or start when there is none. The search steps by
-// whole characters, so a trail byte 0x5C is never taken for the separator.
-char* previous_separator(char* start, char* pos) {
-    char* found = path_find_last_char(start, pos, static_cast<BYTE>(backslash));
-    return found ? found : start;
+// The last backslash in [start, end) that a walk by whole characters from start would find,
+// or start when there is none, so a trail byte 0x5C is never taken for the separator. The
+// search runs backwards from end and costs about the length of the component a ".." removes,
+// not a walk over the whole output. It rests on 0x5C never being a lead byte (lead bytes are
+// 0x81 and up in every double-byte code page): a character starts just after any byte 0x5C,
+// and a byte 0x5C starts one unless the byte before it is a lead byte that starts one. Only
+// then is the stretch since the previous byte 0x5C walked to see where its characters start.
+char* previous_separator(char* start, char* end) {
+    char* candidate = last_backslash_byte(start, end);
+    while (candidate) {
+        if (candidate == start || !IsDBCSLeadByte(static_cast<BYTE>(candidate[-1]))) return candidate;
+        char* before = last_backslash_byte(start, candidate);
+        const char* p = before ? before + 1 : start;
+        while (p < candidate) p = CharNextA(p);
+        if (p == candidate) return candidate;
+        candidate = before;
+    }
+    return start;
 }
 
 // Repairs the shapes the pass can leave: nothing at all, a bare drive, and a UNC source

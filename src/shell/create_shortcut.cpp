@@ -1,51 +1,74 @@
 // Starts the shell's own create-shortcut command for a folder: the command template that the
 // shell registers for new .lnk files, with the folder put in for %1 and %2 and a backslash
 // appended, launched as a separate program.
-// Platform services: the registry read of profile.cpp, FormatMessageA/W, WideCharToMultiByte
-// and WinExec (KERNEL32); the add-backslash routine of the path editor.
+#include "frame/limits.h"
 #include "path/path_internal.h"
 #include "shell/shell_internal.h"
 
 #include <cstring>
-#include <iterator>
 
 namespace keldanu {
 
 namespace {
 
-// The command template and the command line are path-sized texts.
-constexpr DWORD command_chars = MAX_PATH;
-// Every character of the template may gain an escaping "%" (see escape_unknown_inserts).
-constexpr DWORD escaped_chars = 2 * command_chars;
-
-template <class T>
-constexpr const typename T::ch* shellnew_key() { return KELDANU_TEXT(T, ".lnk\\ShellNew"); }
-template <class T>
-constexpr const typename T::ch* command_value() { return KELDANU_TEXT(T, "Command"); }
-
-template <class T>
-DWORD format_template(const typename T::ch* source, typename T::ch* out, DWORD chars, const typename T::ch* folder) {
-    // Both inserts stand for the folder. The formatter is told the array has these two
-    // entries only; escape_unknown_inserts makes sure it never asks for a third.
-    const DWORD_PTR args[] = {reinterpret_cast<DWORD_PTR>(folder), reinterpret_cast<DWORD_PTR>(folder)};
-    const DWORD flags = FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY;
-    if constexpr (T::wide)
-        return FormatMessageW(flags, source, 0, LANG_USER_DEFAULT, out, chars, reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(args)));
-    else
-        return FormatMessageA(flags, source, 0, LANG_USER_DEFAULT, out, chars, reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(args)));
-}
+// Every character of the template may gain an escaping "%" (see escape_unsafe_inserts).
+constexpr int escaped_chars = 2 * path_chars;
 
 bool is_digit(unsigned c) { return c >= '0' && c <= '9'; }
 
-// Copies the template into `out` (capacity escaped_chars, enough for any template of up to
-// command_chars - 1 characters) with every insert other than a plain %1 or %2 escaped as
-// literal text ("%3" becomes "%%3", which the formatter turns back into "%3"). The formatter
-// reads an argument for each insert it meets, %1 to %99, and a "*" width or precision in an
-// insert's !format! reads one more; with two entries in the argument array anything beyond
-// them would be read from outside it. The formatter's other escapes (%%, %n, %0, ...) read
-// no argument and pass through unchanged; a "%" that ends the template is made literal.
+// The size of the units in which the formatter reads an insert's text: "h" narrow, "l" and
+// "w" wide; without a prefix "s" reads the caller's own width and "S" the other one.
 template <class T>
-void escape_unknown_inserts(const typename T::ch* in, typename T::ch* out) {
+constexpr unsigned text_unit(unsigned prefix, unsigned conversion) {
+    constexpr unsigned own = sizeof(typename T::ch);
+    constexpr unsigned other = sizeof(char) + sizeof(wchar_t) - own;
+    if (prefix == 'h') return sizeof(char);
+    if (prefix == 'l' || prefix == 'w') return sizeof(wchar_t);
+    return conversion == 's' ? own : other;
+}
+
+// True when the formatter may be handed an insert with the printf-like format that starts at
+// f (just after the insert's "!") and ends at the next "!". Both arguments are the folder's
+// text, so a format may read it as text or turn its address into a number or a character.
+// Refused: a "*" width or precision (it reads one more argument, past the two given); a
+// size other than "h", "l" or "w" ("I64", "ll" read eight bytes); conversions that read eight
+// bytes ("e", "f", ...) or write through the argument ("n"); text read in units wider than
+// its own, which runs past its terminator (in the A form "S", "ls", "ws": narrow text read as
+// UTF-16 ends only at two zero bytes at an even offset). Text read in narrower units stops at
+// its first zero byte, inside the text, so the W form refuses no text conversion.
+template <class T>
+bool formatter_may_take(const typename T::ch* f) {
+    auto at = [&f](const char* set) {
+        for (; *set; ++set)
+            if (static_cast<unsigned>(*f) == static_cast<unsigned char>(*set)) return true;
+        return false;
+    };
+    while (at("-+ #0")) ++f;
+    while (is_digit(static_cast<unsigned>(*f))) ++f;
+    if (*f == '.') {
+        ++f;
+        while (is_digit(static_cast<unsigned>(*f))) ++f;
+    }
+    unsigned prefix = 0;
+    if (at("hlw")) prefix = static_cast<unsigned>(*f++);
+    const unsigned conversion = static_cast<unsigned>(*f);
+    bool known;
+    if (at("sS"))
+        known = text_unit<T>(prefix, conversion) <= sizeof(typename T::ch);
+    else
+        known = at("cCdiouxX");
+    return known && f[1] == '!';
+}
+
+// Copies the template into `out` (room for escaped_chars characters, enough for any template
+// of up to path_chars - 1 characters), escaping as literal text every insert that the
+// formatter must not be handed ("%3" becomes "%%3", which the formatter turns back into
+// "%3"): inserts other than %1 and %2, which have no argument (the formatter reads one for
+// each insert it meets, %1 to %99), and %1 or %2 with a "!format!" that formatter_may_take
+// refuses. The formatter's other escapes (%%, %n, %0, ...) read no argument and pass through
+// unchanged; a "%" that ends the template is made literal.
+template <class T>
+void escape_unsafe_inserts(const typename T::ch* in, typename T::ch* out) {
     using ch = typename T::ch;
     ch* o = out;
     const ch* p = in;
@@ -74,29 +97,16 @@ void escape_unknown_inserts(const typename T::ch* in, typename T::ch* out) {
             *o++ = *p++;
             continue;
         }
-        // The formatter reads one or two digits as the insert's number.
-        unsigned number = static_cast<unsigned>(*insert - '0');
+        // The formatter reads one or two digits as the insert's number; only %1 and %2 have
+        // an argument.
         const ch* after = insert + 1;
-        if (is_digit(static_cast<unsigned>(*after))) number = number * 10 + static_cast<unsigned>(*after++ - '0');
-        const bool plain = (number == 1 || number == 2) && *after != '!';
-        if (!plain) *o++ = '%';
+        const bool two_digits = is_digit(static_cast<unsigned>(*after));
+        const bool has_argument = !two_digits && (*insert == '1' || *insert == '2');
+        const bool safe = has_argument && (*after != '!' || formatter_may_take<T>(after + 1));
+        if (!safe) *o++ = '%';
         *o++ = *p++;
     }
     *o = 0;
-}
-
-template <class T>
-UINT launch(const typename T::ch* command) {
-    if constexpr (T::wide) {
-        // WinExec takes narrow text only. A command whose ANSI form needs more than the
-        // launch buffer is not started cut short: the conversion fails and nothing runs.
-        char narrow[command_chars] = {};
-        if (WideCharToMultiByte(CP_ACP, 0, command, -1, narrow, static_cast<int>(std::size(narrow)), nullptr, nullptr) == 0)
-            return 0;
-        return WinExec(narrow, SW_SHOWNORMAL);
-    } else {
-        return WinExec(command, SW_SHOWNORMAL);
-    }
 }
 
 }  // namespace
@@ -104,25 +114,36 @@ UINT launch(const typename T::ch* command) {
 template <class T>
 BOOL create_shortcut_launch(const typename T::ch* folder) {
     using ch = typename T::ch;
-    ch command_template[command_chars];
-    if (!profile_get_string<T>(HKEY_CLASSES_ROOT, shellnew_key<T>(), command_value<T>(), KELDANU_TEXT(T, ""),
-                               command_template, command_chars))
+    ch command_template[path_chars];
+    if (!profile_get_string<T>(HKEY_CLASSES_ROOT, KELDANU_TEXT(T, ".lnk\\ShellNew"), KELDANU_TEXT(T, "Command"),
+                               KELDANU_TEXT(T, ""), command_template, path_chars))
         return FALSE;
 
     ch source[escaped_chars];
-    escape_unknown_inserts<T>(command_template, source);
+    escape_unsafe_inserts<T>(command_template, source);
 
+    // Both inserts stand for the folder; escape_unsafe_inserts makes sure the formatter asks
+    // for nothing beyond these two entries.
+    const DWORD_PTR args[] = {reinterpret_cast<DWORD_PTR>(folder), reinterpret_cast<DWORD_PTR>(folder)};
     // A template that cannot be formatted (its expansion does not fit, say) leaves the command
     // line empty, and the launch of an empty command fails.
-    ch command[command_chars] = {};
-    if (format_template<T>(source, command, command_chars, folder) == 0) std::memset(command, 0, sizeof command);
+    ch command[path_chars] = {};
+    if (T::format_message(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, source, command, path_chars,
+                          reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(args))) == 0)
+        std::memset(command, 0, sizeof command);
     path_add_backslash<T>(command);
 
+    // WinExec takes narrow text only. A command whose ANSI form needs more than the launch
+    // buffer is not started cut short: it is not started at all.
+    char narrow[path_chars];
+    const char* line = T::ansi_form(command, narrow, path_chars);
+    if (!line) return FALSE;
     // WinExec answers 31 or less when the program could not be started.
-    return launch<T>(command) > 31 ? TRUE : FALSE;
+    return WinExec(line, SW_SHOWNORMAL) > 31 ? TRUE : FALSE;
 }
 
-template BOOL create_shortcut_launch<ansi_text>(const char*);
-template BOOL create_shortcut_launch<wide_text>(const wchar_t*);
+#define INSTANTIATE(T) template BOOL create_shortcut_launch<T>(const T::ch*);
+KELDANU_FOR_BOTH_WIDTHS(INSTANTIATE)
+#undef INSTANTIATE
 
 }  // namespace keldanu

@@ -1,7 +1,7 @@
-// The shell's folder services: the folder browser (SHELL32 SHBrowseForFolderA with USER32
-// LoadStringA and SendMessageA), special-folder paths (SHGetSpecialFolderLocation,
-// SHGetPathFromIDListA) and the system image list (SHGetFileInfoA). Item-id lists are freed
-// with the shell's allocator (SHGetMalloc); the caller's buffer is probed with IsBadWritePtr.
+// The shell's folder services: the folder browser, special-folder paths and the system image
+// list. Item-id lists are freed with the shell's allocator.
+#include "frame/guards.h"
+#include "frame/limits.h"
 #include "shell/shell_internal.h"
 
 #include <shellapi.h>
@@ -11,45 +11,7 @@ namespace keldanu {
 
 namespace {
 
-// The title holds up to 259 characters and its terminator; one byte more stays zero.
-constexpr int title_chars = 260;
-
 static_assert(sizeof(BROWSEINFOA) == 32 && sizeof(SHFILEINFOA) == 352);
-
-// The shell's allocator, released when the guard goes.
-class shell_allocator {
-public:
-    shell_allocator() = default;
-    ~shell_allocator() {
-        if (malloc_) malloc_->Release();
-    }
-    shell_allocator(const shell_allocator&) = delete;
-    shell_allocator& operator=(const shell_allocator&) = delete;
-    HRESULT open() { return SHGetMalloc(&malloc_); }
-    IMalloc* get() const { return malloc_; }
-
-private:
-    IMalloc* malloc_ = nullptr;
-};
-
-// An item-id list from the shell, freed with the allocator given (NULL frees nothing).
-// Declared after its allocator, so it goes first.
-class item_list {
-public:
-    explicit item_list(const shell_allocator& allocator) : allocator_(allocator) {}
-    ~item_list() {
-        if (list_ && allocator_.get()) allocator_.get()->Free(list_);
-    }
-    item_list(const item_list&) = delete;
-    item_list& operator=(const item_list&) = delete;
-    LPITEMIDLIST* put() { return &list_; }
-    void reset(LPITEMIDLIST list) { list_ = list; }
-    LPITEMIDLIST get() const { return list_; }
-
-private:
-    const shell_allocator& allocator_;
-    LPITEMIDLIST list_ = nullptr;
-};
 
 // Runs while the browser starts: selects the folder named by the caller's buffer.
 int CALLBACK browse_callback(HWND dialog, UINT message, LPARAM, LPARAM path) {
@@ -61,9 +23,10 @@ int CALLBACK browse_callback(HWND dialog, UINT message, LPARAM, LPARAM path) {
 }  // namespace
 
 BOOL folders_browse(HINSTANCE instance, HWND owner, char* path, UINT title_id) {
-    char title[title_chars + 1] = {};
-    // A string the module lacks leaves the title empty; that is no failure.
-    LoadStringA(instance, title_id, title, title_chars);
+    // The title holds up to 259 characters and its terminator; one byte more stays zero. A
+    // string the module lacks leaves the title empty; that is no failure.
+    char title[path_chars + 1] = {};
+    LoadStringA(instance, title_id, title, path_chars);
 
     BROWSEINFOA info = {};
     info.hwndOwner = owner;
@@ -72,14 +35,13 @@ BOOL folders_browse(HINSTANCE instance, HWND owner, char* path, UINT title_id) {
     info.lpfn = browse_callback;
     info.lParam = reinterpret_cast<LPARAM>(path);
 
-    shell_allocator allocator;
-    item_list chosen(allocator);
+    shell_item_list chosen;
     chosen.reset(SHBrowseForFolderA(&info));
     if (!chosen.get()) return 0;  // cancelled, or the browser never appeared
     // A confirmed folder counts even when it has no path to give.
     SHGetPathFromIDListA(chosen.get(), path);
     // Without an allocator the list cannot be freed; the answer is still yes.
-    allocator.open();
+    chosen.open_allocator();
     return 1;
 }
 
@@ -89,11 +51,10 @@ BOOL folders_get_special_location(HWND owner, int folder, char* path, int capaci
     if (IsBadWritePtr(path, static_cast<UINT_PTR>(capacity))) return 0;
     *path = 0;
 
-    shell_allocator allocator;
-    if (allocator.open() != S_OK) return 0;
-    item_list location(allocator);
+    shell_item_list location;
+    if (location.open_allocator() != S_OK) return 0;
     if (SHGetSpecialFolderLocation(owner, folder, location.put()) != S_OK) return 0;
-    char found[MAX_PATH] = {};
+    char found[path_chars] = {};
     // Virtual folders (the printers, the control panel) have no file-system path.
     if (!SHGetPathFromIDListA(location.get(), found)) return 0;
     lstrcpynA(path, found, capacity);

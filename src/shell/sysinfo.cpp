@@ -1,8 +1,6 @@
-// What the system says about itself: the Windows version (KERNEL32 GetVersionExA/W), the
-// common-controls version (LoadLibraryA, GetProcAddress "DllGetVersion", FreeLibrary) and the
-// mouse-wheel scroll lines (USER32 RegisterWindowMessageA, FindWindowA, SendMessageA,
-// SystemParametersInfoA; ADVAPI32 RegOpenKeyExA, RegQueryValueExA, RegCloseKey). Outputs are
-// probed with IsBadWritePtr before they are written.
+// What the system says about itself: the Windows version, the common-controls version and the
+// mouse-wheel scroll lines. Outputs are probed with IsBadWritePtr before they are written.
+#include "frame/guards.h"
 #include "shell/shell_internal.h"
 
 #include <atomic>
@@ -16,13 +14,7 @@ namespace {
 constexpr int service_pack_chars = 128;
 constexpr UINT_PTR number_bytes = sizeof(DWORD);
 
-BOOL get_version(OSVERSIONINFOA* info) { return GetVersionExA(info); }
-BOOL get_version(OSVERSIONINFOW* info) { return GetVersionExW(info); }
-
-template <class T>
-using version_record = std::conditional_t<T::wide, OSVERSIONINFOW, OSVERSIONINFOA>;
-
-static_assert(sizeof(OSVERSIONINFOA) == 148 && sizeof(OSVERSIONINFOW) == 276);
+static_assert(sizeof(ansi_text::version_info) == 148 && sizeof(wide_text::version_info) == 276);
 
 // Stores `value` at `out` unless those four bytes cannot be written (NULL included).
 void put_number(DWORD* out, DWORD value) {
@@ -34,9 +26,9 @@ void put_number(DWORD* out, DWORD value) {
 template <class T>
 void sysinfo_get_windows_version(DWORD* major, DWORD* minor, DWORD* build, DWORD* platform,
                                  typename T::ch* service_pack) {
-    version_record<T> info = {};
+    typename T::version_info info = {};
     info.dwOSVersionInfoSize = sizeof info;
-    get_version(&info);
+    T::get_version(&info);
     // A failed query leaves the zeroed record: every number 0 and an empty text. The last
     // character is cleared so the copy below can never run past the record.
     info.szCSDVersion[service_pack_chars - 1] = 0;
@@ -64,21 +56,6 @@ static_assert(sizeof(library_version) == 20);
 
 using dll_get_version = HRESULT(WINAPI*)(library_version*);
 
-// A library loaded for one call and freed on every path.
-class loaded_library {
-public:
-    explicit loaded_library(const char* name) : module_(LoadLibraryA(name)) {}
-    ~loaded_library() {
-        if (module_) FreeLibrary(module_);
-    }
-    loaded_library(const loaded_library&) = delete;
-    loaded_library& operator=(const loaded_library&) = delete;
-    HMODULE get() const { return module_; }
-
-private:
-    HMODULE module_;
-};
-
 // What a common-controls library without a version entry is taken to be.
 constexpr DWORD comctl_major_without_entry = 4;
 constexpr DWORD comctl_minor_without_entry = 0;
@@ -88,8 +65,8 @@ constexpr DWORD comctl_minor_without_entry = 0;
 BOOL sysinfo_get_comctl_version(DWORD* major, DWORD* minor) {
     if (IsBadWritePtr(major, number_bytes) || IsBadWritePtr(minor, number_bytes)) return 0;
     // Loaded and freed on every call: the version is never cached.
-    const loaded_library comctl("ComCtl32.Dll");
-    if (!comctl.get()) return 0;
+    const loaded_module comctl(LoadLibraryA("ComCtl32.Dll"));
+    if (!comctl) return 0;
     const auto get_version_entry =
         reinterpret_cast<dll_get_version>(reinterpret_cast<void*>(GetProcAddress(comctl.get(), "DllGetVersion")));
     if (!get_version_entry) {
@@ -113,62 +90,42 @@ namespace {
 constexpr int default_scroll_lines = 3;
 constexpr DWORD scroll_value_bytes = 128;
 
-enum wheel_message_state : WORD { wheel_not_tried = 0, wheel_failed = 1, wheel_registered = 2 };
+enum wheel_message_state : int { wheel_not_tried = 0, wheel_failed = 1, wheel_registered = 2 };
 
-// The library's one piece of state between calls, empty at every load. The probed flag and
-// the line count are read without the lock, so that a cached answer costs two comparisons
-// and no system call; everything else is touched only while a probe holds the lock.
+// The library's one piece of state between calls, empty at every load. No lock guards it:
+// a probe sends a message to the wheel driver's window, and while it waits, messages sent to
+// the calling thread's windows are dispatched and the driver's thread runs its window
+// procedure; either may call in again, and a lock held across the message would never be
+// let go. Each value is read and written whole instead. The line count is published by the
+// probed flag (release) and read only after the flag was seen (acquire), so a cached answer
+// is always one that a probe stored. A call that finds no answer yet probes itself; probes
+// may overlap, each stores a real answer, and the last one stays.
 struct scroll_lines_cache {
-    std::atomic<LONG> probed{0};
+    std::atomic<int> probed{0};
     std::atomic<int> lines{0};
-    UINT wheel_message = 0;
-    WORD wheel_state = wheel_not_tried;
+    std::atomic<UINT> wheel_message{0};
+    std::atomic<int> wheel_state{wheel_not_tried};
 };
-static_assert(std::atomic<LONG>::is_always_lock_free && std::atomic<int>::is_always_lock_free);
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<UINT>::is_always_lock_free);
 
 scroll_lines_cache cache;
-// One probe at a time: a call that waited for another's probe and asks no refresh answers
-// with that probe's result, as if the two calls had come one after the other.
-SRWLOCK probe_lock = SRWLOCK_INIT;
-
-class exclusive {
-public:
-    explicit exclusive(SRWLOCK* lock) : lock_(lock) { AcquireSRWLockExclusive(lock_); }
-    ~exclusive() { ReleaseSRWLockExclusive(lock_); }
-    exclusive(const exclusive&) = delete;
-    exclusive& operator=(const exclusive&) = delete;
-
-private:
-    SRWLOCK* lock_;
-};
-
-class registry_key {
-public:
-    registry_key() = default;
-    ~registry_key() {
-        if (key_) RegCloseKey(key_);
-    }
-    registry_key(const registry_key&) = delete;
-    registry_key& operator=(const registry_key&) = delete;
-    HKEY* put() { return &key_; }
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 // The wheel driver's own answer, when it has a window and the message could be registered.
 bool ask_wheel_driver(int* lines) {
-    if (cache.wheel_state == wheel_not_tried) {
-        cache.wheel_message = RegisterWindowMessageA("MSH_SCROLL_LINES_MSG");
+    if (cache.wheel_state.load(std::memory_order_acquire) == wheel_not_tried) {
+        // Registering the same name gives the same number, so two first probes that both get
+        // here store the same values.
+        const UINT message = RegisterWindowMessageA("MSH_SCROLL_LINES_MSG");
+        cache.wheel_message.store(message, std::memory_order_relaxed);
         // Tried once per process: a failure is never retried.
-        cache.wheel_state = cache.wheel_message ? wheel_registered : wheel_failed;
+        cache.wheel_state.store(message ? wheel_registered : wheel_failed, std::memory_order_release);
     }
-    if (cache.wheel_state != wheel_registered) return false;
-    HWND driver = FindWindowA("MouseZ", "Magellan MSWHEEL");
-    if (!driver || !cache.wheel_message) return false;
+    if (cache.wheel_state.load(std::memory_order_acquire) != wheel_registered) return false;
+    const UINT message = cache.wheel_message.load(std::memory_order_relaxed);
+    const HWND driver = FindWindowA("MouseZ", "Magellan MSWHEEL");
+    if (!driver || !message) return false;
     // Whatever the driver answers is passed on, 0 and nonsense included.
-    *lines = static_cast<int>(SendMessageA(driver, cache.wheel_message, 0, 0));
+    *lines = static_cast<int>(SendMessageA(driver, message, 0, 0));
     return true;
 }
 
@@ -208,19 +165,15 @@ int ask_system() {
 
 int sysinfo_get_mouse_scroll_lines(BOOL refresh) {
     if (!refresh && cache.probed.load(std::memory_order_acquire)) return cache.lines.load(std::memory_order_relaxed);
-    const exclusive hold(&probe_lock);
-    // Another call may have probed while this one waited for the lock.
-    if (!refresh && cache.probed.load(std::memory_order_acquire)) return cache.lines.load(std::memory_order_relaxed);
     int lines = 0;
     if (!ask_wheel_driver(&lines)) lines = ask_system();
     cache.lines.store(lines, std::memory_order_relaxed);
-    // Set only once the line count is in place, so a caller that sees it never reads a
-    // count from before the first probe.
     cache.probed.store(1, std::memory_order_release);
     return lines;
 }
 
-template void sysinfo_get_windows_version<ansi_text>(DWORD*, DWORD*, DWORD*, DWORD*, char*);
-template void sysinfo_get_windows_version<wide_text>(DWORD*, DWORD*, DWORD*, DWORD*, wchar_t*);
+#define INSTANTIATE(T) template void sysinfo_get_windows_version<T>(DWORD*, DWORD*, DWORD*, DWORD*, T::ch*);
+KELDANU_FOR_BOTH_WIDTHS(INSTANTIATE)
+#undef INSTANTIATE
 
 }  // namespace keldanu

@@ -1,13 +1,14 @@
 // Combo-box helpers: a list filled from one "|"-separated string resource, and a most-recently-
-// used history kept in the registry as values named 0, 1, 2, ... under a caller's key.
-// Platform services: LoadStringA/W, SendMessageA/W with the combo-box messages, GetWindowTextA/W
-// (USER32); RegOpenKeyExA/W and RegCloseKey (ADVAPI32); the registry text routines of
-// profile.cpp.
+// used history kept in the registry as values named 0, 1, 2, ... under a caller's key. History
+// entries and the edit text pass through path-sized buffers: 259 characters at most.
+#include "frame/guards.h"
+#include "frame/limits.h"
 #include "shell/shell_internal.h"
 #include "str/str_internal.h"
 
-#include <iterator>
-#include <memory>
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 
 namespace keldanu {
 
@@ -15,38 +16,12 @@ namespace {
 
 // A string resource is loaded whole into this many characters; the loader cuts a longer one.
 constexpr int resource_chars = 2048;
-// History entries and the edit text pass through path-sized buffers: 259 characters at most.
-constexpr int entry_chars = MAX_PATH;
-// Room for a value name: an int in decimal.
-constexpr int value_name_chars = 12;
-
-template <class T>
-LRESULT send(HWND combo, UINT message, WPARAM w, LPARAM l) {
-    if constexpr (T::wide)
-        return SendMessageW(combo, message, w, l);
-    else
-        return SendMessageA(combo, message, w, l);
-}
+// Room for a value name: the decimal digits of an int and the terminator.
+constexpr int value_name_chars = std::numeric_limits<int>::digits10 + 2;
 
 template <class T>
 LRESULT send_text(HWND combo, UINT message, WPARAM w, const typename T::ch* text) {
-    return send<T>(combo, message, w, reinterpret_cast<LPARAM>(text));
-}
-
-template <class T>
-int load_resource(HINSTANCE module, UINT id, typename T::ch* buf, int chars) {
-    if constexpr (T::wide)
-        return LoadStringW(module, id, buf, chars);
-    else
-        return LoadStringA(module, id, buf, chars);
-}
-
-template <class T>
-int window_text(HWND window, typename T::ch* buf, int chars) {
-    if constexpr (T::wide)
-        return GetWindowTextW(window, buf, chars);
-    else
-        return GetWindowTextA(window, buf, chars);
+    return T::send(combo, message, w, reinterpret_cast<LPARAM>(text));
 }
 
 // The value name for history index i: i in decimal, no leading zeros.
@@ -63,45 +38,72 @@ void value_name(int i, typename T::ch* out) {
     *out = 0;
 }
 
+// The history index that value name `name` stands for, or -1 when it stands for none below
+// `limit`: the names are decimal digits without leading zeros, as value_name writes them.
+template <class T>
+int index_of_name(const typename T::ch* name, int limit) {
+    if (!*name || (name[0] == '0' && name[1])) return -1;
+    long long index = 0;
+    for (const typename T::ch* p = name; *p; ++p) {
+        if (*p < '0' || *p > '9') return -1;
+        index = index * 10 + (*p - '0');
+        if (index >= limit) return -1;
+    }
+    return static_cast<int>(index);
+}
+
+// Calls `found(index)` for each value of `history` whose name is a history index below
+// `limit`, in the registry's order, and answers how many there were. A name longer than any
+// index does not fit the name buffer and is passed over.
+template <class T, class Found>
+int each_stored_index(HKEY history, int limit, Found found) {
+    int count = 0;
+    for (DWORD i = 0;; ++i) {
+        typename T::ch name[value_name_chars];
+        DWORD chars = value_name_chars;
+        const LSTATUS status = T::reg_value_name(history, i, name, &chars);
+        if (status == ERROR_MORE_DATA) continue;
+        if (status != ERROR_SUCCESS) return count;
+        const int index = index_of_name<T>(name, limit);
+        if (index >= 0 && found(index)) ++count;
+    }
+}
+
 // The index of the first entry equal to `text` (ignoring case), or CB_ERR. The combo box's own
-// search never matches an empty entry, so the empty text is looked for by length instead.
+// search (CB_FINDSTRINGEXACT) never matches an empty entry, yet an empty edit text must remove
+// one; so the empty text is looked for by length, with CB_GETCOUNT and CB_GETLBTEXTLEN.
 template <class T>
 LRESULT find_entry(HWND combo, const typename T::ch* text) {
     if (*text) return send_text<T>(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text);
-    const LRESULT count = send<T>(combo, CB_GETCOUNT, 0, 0);
+    const LRESULT count = T::send(combo, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i)
-        if (send<T>(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) == 0) return i;
+        if (T::send(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) == 0) return i;
     return CB_ERR;
 }
 
-// Copies list entry i into `out` (capacity entry_chars), cut to entry_chars - 1 characters:
-// an entry that the application added itself may be longer than a history entry can be.
-// CB_GETLBTEXT has no capacity, so the entry is fetched into a buffer of its own length.
+// Copies list entry i into `out` (path_chars characters). An entry that the application added
+// itself may be longer than a history entry can be; it is cut after its last whole character
+// that fits 259. CB_GETLBTEXT writes the whole entry and takes no capacity, so the entry's
+// length is asked first (CB_GETLBTEXTLEN) and a longer one fetched into a heap block of its
+// own size. False when the entry cannot be had: it is then not stored.
 template <class T>
-bool entry_text(HWND combo, LRESULT i, typename T::ch* out) {
+bool entry_text(HWND combo, int i, typename T::ch* out) {
     using ch = typename T::ch;
-    const LRESULT len = send<T>(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+    const LRESULT len = T::send(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
     if (len < 0) return false;
-    if (len < entry_chars) {
+    if (len < path_chars) {
         out[0] = 0;
         return send_text<T>(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), out) != CB_ERR;
     }
-    std::unique_ptr<ch[]> whole(new ch[static_cast<size_t>(len) + 1]());
-    if (send_text<T>(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), whole.get()) == CB_ERR) return false;
-    T::copy_n(out, whole.get(), entry_chars);
-    return true;
-}
-
-template <class T>
-bool key_exists(HKEY key, const typename T::ch* sub_key) {
-    HKEY opened = nullptr;
-    LSTATUS status;
-    if constexpr (T::wide)
-        status = RegOpenKeyExW(key, sub_key, 0, KEY_QUERY_VALUE, &opened);
-    else
-        status = RegOpenKeyExA(key, sub_key, 0, KEY_QUERY_VALUE, &opened);
-    if (status != ERROR_SUCCESS) return false;
-    RegCloseKey(opened);
+    if (static_cast<size_t>(len) >= SIZE_MAX / sizeof(ch)) return false;
+    const heap_block whole(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, (static_cast<size_t>(len) + 1) * sizeof(ch)));
+    if (!whole) return false;
+    ch* text = static_cast<ch*>(whole.get());
+    if (send_text<T>(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), text) == CB_ERR) return false;
+    // Stepping by characters keeps a double-byte character whole or leaves it out.
+    const ch* end = text;
+    for (const ch* next = T::next(end); next != end && next - text <= longest_path; next = T::next(end)) end = next;
+    T::copy_n(out, text, static_cast<int>(end - text) + 1);
     return true;
 }
 
@@ -111,7 +113,7 @@ template <class T>
 BOOL combo_fill(HINSTANCE module, HWND combo, UINT string_id, int select) {
     using ch = typename T::ch;
     ch list[resource_chars] = {};
-    load_resource<T>(module, string_id, list, resource_chars);
+    T::load_string(module, string_id, list, resource_chars);
 
     // Cut the list at each "|" in place; empty pieces (runs of "|", a "|" at either end)
     // add nothing. The A form steps by characters: in a double-byte code page a trail byte
@@ -129,7 +131,7 @@ BOOL combo_fill(HINSTANCE module, HWND combo, UINT string_id, int select) {
         if (end) break;
         item = ++p;
     }
-    if (select != -1) send<T>(combo, CB_SETCURSEL, static_cast<WPARAM>(select), 0);
+    if (select != -1) T::send(combo, CB_SETCURSEL, static_cast<WPARAM>(select), 0);
     return TRUE;
 }
 
@@ -137,15 +139,32 @@ template <class T>
 void combo_read_history(HWND combo, HKEY key, const typename T::ch* sub_key, int max_entries) {
     using ch = typename T::ch;
     if (max_entries <= 0 || !sub_key) return;
-    // Without the key every value reads as empty and nothing would be added: stop before
-    // asking for each of max_entries values one by one.
-    if (!key_exists<T>(key, sub_key)) return;
-    for (int i = 0; i < max_entries; ++i) {
+    // Which of the indexes 0 .. max_entries - 1 the key holds is learnt once, from the names
+    // of its values, so that the reads cost what is stored and not what max_entries allows.
+    // A missing key holds nothing. The values themselves are read by the profile reader.
+    registry_key history;
+    if (T::reg_open(key, sub_key, KEY_QUERY_VALUE, history.put()) != ERROR_SUCCESS) return;
+    const int stored = each_stored_index<T>(history.get(), max_entries, [](int) { return true; });
+    if (stored == 0) return;
+    // Without memory for the list of indexes no value can be read: each counts as unreadable.
+    const heap_block block(HeapAlloc(GetProcessHeap(), 0, static_cast<size_t>(stored) * sizeof(int)));
+    if (!block) return;
+    int* const indexes = static_cast<int*>(block.get());
+    // Values added since the count are left out; those removed since simply read as empty.
+    int n = 0;
+    each_stored_index<T>(history.get(), max_entries, [&](int index) {
+        if (n == stored) return false;
+        indexes[n++] = index;
+        return true;
+    });
+    std::sort(indexes, indexes + n);
+
+    for (int k = 0; k < n; ++k) {
         ch name[value_name_chars];
-        value_name<T>(i, name);
-        ch entry[entry_chars];
-        profile_get_string<T>(key, sub_key, name, KELDANU_TEXT(T, ""), entry, entry_chars);
-        // A missing value reads as empty and is skipped; the loop goes on past gaps.
+        value_name<T>(indexes[k], name);
+        ch entry[path_chars];
+        profile_get_string<T>(key, sub_key, name, KELDANU_TEXT(T, ""), entry, path_chars);
+        // A value that cannot be read comes back as the empty default and is skipped.
         if (*entry && find_entry<T>(combo, entry) == CB_ERR) send_text<T>(combo, CB_ADDSTRING, 0, entry);
     }
 }
@@ -153,23 +172,23 @@ void combo_read_history(HWND combo, HKEY key, const typename T::ch* sub_key, int
 template <class T>
 void combo_save_history(HWND combo, HKEY key, const typename T::ch* sub_key, int max_entries) {
     using ch = typename T::ch;
-    ch text[entry_chars] = {};
-    window_text<T>(combo, text, entry_chars);
+    ch text[path_chars] = {};
+    T::window_text(combo, text, path_chars);
 
     // The edit text moves to the top: its old place in the list goes first, even for the
     // empty text, which then is not put back.
     const LRESULT found = find_entry<T>(combo, text);
-    if (found >= 0) send<T>(combo, CB_DELETESTRING, static_cast<WPARAM>(found), 0);
+    if (found >= 0) T::send(combo, CB_DELETESTRING, static_cast<WPARAM>(found), 0);
     if (*text) {
         send_text<T>(combo, CB_INSERTSTRING, 0, text);
-        send<T>(combo, CB_SETCURSEL, 0, 0);
+        T::send(combo, CB_SETCURSEL, 0, 0);
     }
 
     // Only the stored history is limited to max_entries; the list keeps all its entries, and
     // values at higher indexes stay as they were.
-    const LRESULT count = send<T>(combo, CB_GETCOUNT, 0, 0);
+    const LRESULT count = T::send(combo, CB_GETCOUNT, 0, 0);
     for (int i = 0; i < count && i < max_entries; ++i) {
-        ch entry[entry_chars];
+        ch entry[path_chars];
         if (!entry_text<T>(combo, i, entry)) continue;
         ch name[value_name_chars];
         value_name<T>(i, name);
@@ -177,11 +196,11 @@ void combo_save_history(HWND combo, HKEY key, const typename T::ch* sub_key, int
     }
 }
 
-template BOOL combo_fill<ansi_text>(HINSTANCE, HWND, UINT, int);
-template BOOL combo_fill<wide_text>(HINSTANCE, HWND, UINT, int);
-template void combo_read_history<ansi_text>(HWND, HKEY, const char*, int);
-template void combo_read_history<wide_text>(HWND, HKEY, const wchar_t*, int);
-template void combo_save_history<ansi_text>(HWND, HKEY, const char*, int);
-template void combo_save_history<wide_text>(HWND, HKEY, const wchar_t*, int);
+#define INSTANTIATE(T)                                                                      \
+    template BOOL combo_fill<T>(HINSTANCE, HWND, UINT, int);                                \
+    template void combo_read_history<T>(HWND, HKEY, const T::ch*, int);                     \
+    template void combo_save_history<T>(HWND, HKEY, const T::ch*, int);
+KELDANU_FOR_BOTH_WIDTHS(INSTANTIATE)
+#undef INSTANTIATE
 
 }  // namespace keldanu

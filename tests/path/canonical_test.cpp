@@ -64,6 +64,8 @@ TEST(PathCanonicalizeCp932, DoubleByteRows) {
         {k, k, "the trail byte is copied through unchanged"},
         {k + ":", k + ":", "a double-byte first character is no drive letter"},
         {"\\\\s" + k + "\\..", "\\\\s" + k + "\\", "a server name holding the character is a root"},
+        {"C:\\\x81\x81\\b\\..", "C:\\\x81\x81", "a lead-byte value that is a trail: the backslash after it is one"},
+        {"a\\\x81\x81\x81\\b\\..", "a", "after three lead-byte values the 0x5C is a trail byte"},
     });
 }
 

@@ -49,8 +49,11 @@ TEST(CreateShortcut, StartsTheTemplateWithTheFolder) {
         {false, " %1", "C:\\Work\\", " C:\\Work\\", "a folder that ends in a backslash gets no second one"},
         {false, " fixed args", "C:\\Work", " fixed args\\", "a template without inserts gains only the backslash"},
         {false, " %1 %2 %1", "C:\\W", " C:\\W C:\\W C:\\W\\", "each insert receives the folder"},
-        {false, " %3 %1 %12 %1!s! 100%% %9%", "C:\\W", " %3 C:\\W %12 %1!s! 100% %9%\\",
-         "inserts without an argument stay"},
+        {false, " %3 %1 %12 100%% %9%", "C:\\W", " %3 C:\\W %12 100% %9%\\", "inserts without an argument stay"},
+        {false, " in=%1!s! %2!6s! %2!hs! %1!S! %2!ls! %1!*s!", "C:\\W", " in=C:\\W   C:\\W C:\\W %1!S! %2!ls! %1!*s!\\",
+         "A: formats go to the formatter, except wide reads of the narrow folder and a width argument"},
+        {true, " %1!s! %2!S! %1!ws! %2!-5.2s!| %2!*s!", "C:\\W", " C:\\W C C:\\W C:   | %2!*s!\\",
+         "W: a narrow read of the folder stops inside it and is formatted; a width argument is not"},
         {true, " %2 %1", "C:\\W\xC3\xB6rk\xD0\x96", " C:\\W\xC3\xB6rk? C:\\W\xC3\xB6rk?\\",
          "W: a character the code page lacks as ?"},
     };

@@ -1,6 +1,8 @@
 // The system queries: the common-controls version, and the scroll-lines cache: the first call
-// probes, refresh 1 probes again, a wheel driver window of our own wins, and concurrent first
-// calls all get the probed count.
+// probes, refresh 1 probes again, a wheel driver window of our own wins, concurrent first calls
+// all get the probed count, and calls made while a probe waits for the driver return.
+#include <functional>
+
 #include "support/support.h"
 
 namespace {
@@ -45,10 +47,16 @@ struct wheel_setting {
     static void set(UINT lines) { SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, lines, nullptr, 0); }
 };
 
-// A wheel driver window of our own: class "MouseZ", answering the registered message.
+// A wheel driver window of our own: class "MouseZ", answering the registered message after
+// `delay` ms; `inside`, if set, runs (once) in its window procedure before it answers.
 LRESULT driver_answer = 0;
+DWORD delay = 0;
+std::function<void()> inside;
 LRESULT CALLBACK driver_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    return msg == RegisterWindowMessageA("MSH_SCROLL_LINES_MSG") ? driver_answer : DefWindowProcA(w, msg, wp, lp);
+    if (msg != RegisterWindowMessageA("MSH_SCROLL_LINES_MSG")) return DefWindowProcA(w, msg, wp, lp);
+    Sleep(delay);
+    if (auto run = std::exchange(inside, nullptr)) run();
+    return driver_answer;
 }
 struct driver_window {
     HWND window;
@@ -57,8 +65,17 @@ struct driver_window {
         driver_answer = answer, RegisterClassA(&wc);
         window = CreateWindowExA(0, "MouseZ", title, WS_OVERLAPPED, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
     }
-    ~driver_window() { DestroyWindow(window), UnregisterClassA("MouseZ", nullptr); }
+    ~driver_window() { DestroyWindow(window), UnregisterClassA("MouseZ", nullptr), delay = 0; }
 };
+
+// Waits up to a minute for `threads`, serving this thread's windows meanwhile.
+bool serve_until_done(DWORD count, const HANDLE* threads) {
+    for (DWORD waited = 0; waited < 60000; waited += 10) {
+        if (WaitForMultipleObjects(count, threads, TRUE, 10) != WAIT_TIMEOUT) return true;
+        for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&m);
+    }
+    return false;
+}
 
 TEST(ShlGetMouseScrollLines, FirstCallProbesLaterOnesUseTheCache) {
     wheel_setting setting;
@@ -98,23 +115,55 @@ DWORD WINAPI race(void* p) {
     return r->answer = r->lib->lines(0), 0;
 }
 
-// Eight threads make a fresh load's first call at once: each gets the probed count, never 0.
+// Six threads make a fresh load's first call at once while a slow driver window keeps the
+// first probe going: each gets the count a probe stored, never the empty cache's 0.
 TEST(ShlGetMouseScrollLines, ConcurrentFirstCallsAllGetTheProbedAnswer) {
-    wheel_setting setting;
-    wheel_setting::set(11);
     fresh_library lib;
-    for (int round = 0; round < 8; ++round) {
+    driver_window driver(11);
+    delay = 20;
+    for (int round = 0; round < 3; ++round) {
         lib.reload();
-        racer racers[8];
-        HANDLE threads[8], go = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        for (int i = 0; i < 8; ++i)
+        racer racers[6];
+        HANDLE threads[6], go = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        for (int i = 0; i < 6; ++i)
             racers[i] = {&lib, go, -100}, threads[i] = CreateThread(nullptr, 0, race, &racers[i], 0, nullptr);
         SetEvent(go);
-        EXPECT_EQ(WaitForMultipleObjects(8, threads, TRUE, 60000), WAIT_OBJECT_0);
-        for (int i = 0; i < 8; ++i) EXPECT_EQ(racers[i].answer, 11) << "round " << round << ", thread " << i;
+        EXPECT_TRUE(serve_until_done(6, threads)) << "the racing calls did not return";
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(racers[i].answer, 11) << "round " << round << ", thread " << i;
         for (HANDLE h : threads) CloseHandle(h);
         CloseHandle(go);
     }
+}
+
+DWORD WINAPI serve_driver(void* ready) {
+    driver_window driver(21);
+    SetEvent(ready);
+    for (MSG m; GetMessageW(&m, nullptr, 0, 0) > 0;) DispatchMessageW(&m);
+    return 0;
+}
+
+// Calls made while the first probe waits for the driver's answer, from the driver's window
+// procedure on the calling thread and from the driver window's own thread: each returns.
+TEST(ShlGetMouseScrollLines, CallsDuringTheFirstProbeReturn) {
+    fresh_library lib;
+    int inner = -100;
+    {
+        driver_window driver(21);
+        inside = [&] { inner = lib.lines(0); };
+        EXPECT_EQ(lib.lines(0), 21);
+        EXPECT_EQ(inner, 21) << "a window procedure of the calling thread called again";
+    }
+    lib.reload(), inner = -100;
+    const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    DWORD id = 0;
+    const HANDLE thread = CreateThread(nullptr, 0, serve_driver, ready, 0, &id);
+    WaitForSingleObject(ready, 60000);
+    inside = [&] { inner = lib.lines(0); };
+    EXPECT_EQ(lib.lines(0), 21);
+    EXPECT_EQ(inner, 21) << "the driver window's own thread called";
+    PostThreadMessageW(id, WM_QUIT, 0, 0);
+    EXPECT_TRUE(serve_until_done(1, &thread));
+    CloseHandle(thread), CloseHandle(ready);
 }
 
 }  // namespace

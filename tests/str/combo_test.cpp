@@ -1,5 +1,6 @@
 // Combo-box lists and history on a real combo box, with the string tables of combo_test.rc
 // and history values in a registry key of the test's own.
+#include <climits>
 #include <map>
 
 #include "support/support.h"
@@ -91,6 +92,31 @@ TEST(ComboHistory, ReadAppendsStoredEntries) {
     });
 }
 
+// Reads all of the history under `key`'s subkey "h" into a combo box of this thread's own.
+template <class C>
+DWORD WINAPI read_all(void* p) {
+    auto& [key, entries] = *static_cast<std::pair<const test::scratch_key*, list>*>(p);
+    combo_window w;
+    AW(C, StrReadComboHistory)(w.combo, key->root(), key->path_in<C>(L"h").c_str(), INT_MAX);
+    entries = w.entries();
+    return 0;
+}
+
+TEST(ComboHistory, AnyCountCostsWhatIsStored) {
+    test::scratch_key key(L"combo-many");
+    const std::pair<const wchar_t*, const wchar_t*> stored[] = {
+        {L"2147483646", L"last"}, {L"99", L"middle"}, {L"0", L"first"}, {L"2147483647", L"beyond"}, {L"00", L"zero"}};
+    for (const auto& [name, text] : stored) key.set_text(L"h", name, text);
+    test::both([&](auto c) {
+        // On a thread of its own, so that a read that never ends fails the test instead of hanging it.
+        std::pair<const test::scratch_key*, list> job{&key, {}};
+        const HANDLE thread = CreateThread(nullptr, 0, read_all<decltype(c)>, &job, 0, nullptr);
+        if (WaitForSingleObject(thread, 60000)) TerminateThread(thread, 1), ADD_FAILURE() << "the read did not end";
+        CloseHandle(thread);
+        EXPECT_EQ(job.second, (list{"first", "middle", "last"})) << "by index, whatever order the registry lists";
+    });
+}
+
 TEST(ComboHistory, SaveMovesTheEditTextToTheTop) {
     combo_window w;
     const std::string q300(300, 'q'), q259(259, 'q');
@@ -122,6 +148,21 @@ TEST(ComboHistory, SaveMovesTheEditTextToTheTop) {
             EXPECT_EQ(key.get(L"h", L"5").text, L"old");
         }
     });
+}
+
+TEST(ComboHistoryCp932, DoubleByteEntries) {
+    ASSERT_EQ(GetACP(), 932u);
+    combo_window w;
+    test::scratch_key key(L"combo-932");
+    std::string long_entry;  // 130 characters, 260 bytes in code page 932
+    for (int i = 0; i < 130; ++i) long_entry += "\xE8\xA1\xA8";
+    w.set({"\xE3\x83\x9D\xE8\xA1\xA8", long_entry});  // trail bytes "|" and "\"
+    StrSaveComboHistoryA(w.combo, key.root(), key.path_in<char>(L"h").c_str(), 4);
+    EXPECT_EQ(key.get(L"h", L"0").text, L"\x30DD\x8868");
+    EXPECT_EQ(key.get(L"h", L"1").text, std::wstring(129, L'\x8868')) << "whole characters within 259 bytes";
+    w.set({});
+    StrReadComboHistoryA(w.combo, key.root(), key.path_in<char>(L"h").c_str(), 1);
+    EXPECT_EQ(w.entries(), list{"\xE3\x83\x9D\xE8\xA1\xA8"});
 }
 
 }  // namespace
