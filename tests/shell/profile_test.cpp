@@ -46,11 +46,14 @@ TEST(ProfileRead, TerminatorEdgesAndDefaults) {
             test::scratch_key key(L"profile-read");
             store(key, row.how, row.data);
             test::guarded<C> buf(row.chars + 1);
-            const auto v = test::text<C>("v"), fallback = test::text<C>(row.fallback ? row.fallback : "");
-            EXPECT_EQ(AW(C, ShlGetProfileString)(key.root(), key.path_in<C>().c_str(),
+            const auto v = test::text<C>("v"), fallback = test::text<C>(row.fallback ? row.fallback : ""),
+                       path = key.path_in<C>();
+            SetLastError(test::sentinel);
+            EXPECT_EQ(AW(C, ShlGetProfileString)(key.root(), path.c_str(),
                                                  row.how == stored::in_default ? nullptr : v.c_str(),
                                                  row.fallback ? fallback.c_str() : nullptr, buf.p(), row.chars),
                       row.ok);
+            EXPECT_EQ(GetLastError(), test::sentinel);
             EXPECT_EQ(test::shown(buf.s()), row.expected);
             for (size_t i = row.expected.size(); i < row.chars; ++i) ASSERT_EQ(buf.p()[i], 0) << "not cleared at " << i;
             EXPECT_TRUE(buf.marked_from(row.chars)) << "written past the capacity";
