@@ -48,8 +48,7 @@ typename T::ch* path_find_next_component(const typename T::ch* path) {
 template <class T>
 BOOL path_is_root(const typename T::ch* path) {
     using ch = typename T::ch;
-    if (*path && !is_lead<T>(path) && T::cmp_i(T::next(path), KELDANU_TEXT(T, ":\\")) == 0)
-        return 1;
+    if (*path && !is_lead<T>(path) && T::cmp_i(T::next(path), KELDANU_TEXT(T, ":\\")) == 0) return 1;
     if (path[0] == backslash && path[1] == 0) return 1;
     if (path[0] != backslash || path[1] != backslash) return 0;
     const ch* p = path + 2;
