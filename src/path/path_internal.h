@@ -20,11 +20,6 @@ BOOL path_is_unc(const typename T::ch* path);
 template <class T>
 BOOL path_is_relative(const typename T::ch* path);
 
-// The last character in [start, end) that equals `wanted` (its first byte, and for a
-// double-byte character its trail byte too), stepping by characters; NULL when none.
-// A NULL end stands for the terminating zero of the string at start.
-char* path_find_last_char(const char* start, const char* end, WORD wanted);
-
 // ---- editing (edit.cpp) ----
 // Appends a backslash unless the path already ends in one; returns the new end, or NULL when
 // the result would exceed 259 characters (the path is then left as it was).

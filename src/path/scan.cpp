@@ -73,22 +73,6 @@ BOOL path_is_relative(const typename T::ch* path) {
     return *T::next(path) == colon ? 0 : 1;
 }
 
-char* path_find_last_char(const char* start, const char* end, WORD wanted) {
-    if (!end) end = start + lstrlenA(start);
-    if (start >= end) return nullptr;
-    const BYTE first = LOBYTE(wanted);
-    const BYTE trail = HIBYTE(wanted);
-    const char* found = nullptr;
-    for (const char* p = start; p < end; p = CharNextA(p)) {
-        const BYTE b = static_cast<BYTE>(p[0]);
-        if (b != first) continue;
-        // The byte after a single-byte character is not compared.
-        if (IsDBCSLeadByte(b) && static_cast<BYTE>(p[1]) != trail) continue;
-        found = p;
-    }
-    return const_cast<char*>(found);
-}
-
 #define INSTANTIATE(T)                                         \
     template T::ch* path_find_file_name<T>(const T::ch*);      \
     template T::ch* path_find_extension<T>(const T::ch*);      \
