@@ -187,10 +187,24 @@ void text_rows() {
         const size_t path_bytes = (p.size() + 1) * sizeof(ch), url_bytes = (u.size() + 1) * sizeof(ch);
         scan.push_back(measure([&] { sink = reinterpret_cast<ULONG_PTR>(W::find_file_name(p.c_str())); },
                                [&] { walk<W>(p.c_str()); }));
-        edit.push_back(measure([&] { memcpy(work, p.c_str(), path_bytes); W::remove_file_spec(work); },
-                               [&] { memcpy(work, p.c_str(), path_bytes); walk<W>(work); }));
-        decode.push_back(measure([&] { memcpy(work, u.c_str(), url_bytes); W::canonicalize_url(work, 0); },
-                                 [&] { memcpy(work, u.c_str(), url_bytes); walk<W>(work); }));
+        edit.push_back(measure(
+            [&] {
+                memcpy(work, p.c_str(), path_bytes);
+                W::remove_file_spec(work);
+            },
+            [&] {
+                memcpy(work, p.c_str(), path_bytes);
+                walk<W>(work);
+            }));
+        decode.push_back(measure(
+            [&] {
+                memcpy(work, u.c_str(), url_bytes);
+                W::canonicalize_url(work, 0);
+            },
+            [&] {
+                memcpy(work, u.c_str(), url_bytes);
+                walk<W>(work);
+            }));
         DWORD scheme;
         parse.push_back(measure([&] { W::parse_url(u.c_str(), &scheme, host, path); }, [&] { walk<W>(u.c_str()); }));
     }
@@ -210,8 +224,8 @@ void canonical_rows() {
     }
     print_row("PathCanonicalizeA", plain);
     const std::string dotdot = dotdot_text(text_lengths[2]), same = path_text(text_lengths[2]);
-    const figure f = measure([&] { PathCanonicalizeA(dest, dotdot.c_str()); },
-                             [&] { PathCanonicalizeA(dest, same.c_str()); });
+    const figure f =
+        measure([&] { PathCanonicalizeA(dest, dotdot.c_str()); }, [&] { PathCanonicalizeA(dest, same.c_str()); });
     std::printf("  PathCanonicalizeA, %zu characters with 32 \"..\": %.0f ns, %.2fx the plain path of %zu\n",
                 dotdot.size(), f.ns, f.ratio, same.size());
 }
@@ -251,14 +265,18 @@ void number_rows() {
         };
         if (wide_count) {
             points.push_back(measure([&] { W::points_ex(row.count, buf, out_chars); },
-                                     [&] { W::ui64toa(row.count, digits); W::copy(buf, text, out_chars); }));
-            size.push_back(measure([&] { W::size_ex(row.count, buf, out_chars, FALSE); },
-                                   print));
+                                     [&] {
+                                         W::ui64toa(row.count, digits);
+                                         W::copy(buf, text, out_chars);
+                                     }));
+            size.push_back(measure([&] { W::size_ex(row.count, buf, out_chars, FALSE); }, print));
         } else {
             points.push_back(measure([&] { W::points(small, buf, out_chars); },
-                                     [&] { W::ultoa(small, digits); W::copy(buf, text, out_chars); }));
-            size.push_back(measure([&] { W::size(small, buf, out_chars, FALSE); },
-                                   print));
+                                     [&] {
+                                         W::ultoa(small, digits);
+                                         W::copy(buf, text, out_chars);
+                                     }));
+            size.push_back(measure([&] { W::size(small, buf, out_chars, FALSE); }, print));
         }
     }
     const std::string s = W::suffix();
@@ -275,8 +293,15 @@ void url_worst_rows() {
     for (const auto& [what, text] : {std::pair{"686 escapes \"%41\"", escape_text(longest_url)},
                                      std::pair{"nested escapes \"%2525...\"", nested_text(longest_url)}}) {
         const auto hard = widen<W>(text);
-        const figure f = measure([&] { memcpy(work, hard.c_str(), bytes); W::canonicalize_url(work, 0); },
-                                 [&] { memcpy(work, plain.c_str(), bytes); W::canonicalize_url(work, 0); });
+        const figure f = measure(
+            [&] {
+                memcpy(work, hard.c_str(), bytes);
+                W::canonicalize_url(work, 0);
+            },
+            [&] {
+                memcpy(work, plain.c_str(), bytes);
+                W::canonicalize_url(work, 0);
+            });
         std::printf("  INetCanonicalizeUrl%s, %d characters, %-26s %8.0f ns, %.2fx no escape\n", W::suffix(),
                     longest_url, what, f.ns, f.ratio);
     }
@@ -294,7 +319,8 @@ DWORD stripped_size(const std::vector<BYTE>& image) {
     const DWORD align = nt->OptionalHeader.FileAlignment;
     DWORD size = 0, kept = 0, long_names = 0;
     for (int i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
-        std::string name(reinterpret_cast<const char*>(section->Name), strnlen(reinterpret_cast<const char*>(section->Name), 8));
+        std::string name(reinterpret_cast<const char*>(section->Name),
+                         strnlen(reinterpret_cast<const char*>(section->Name), 8));
         const bool is_long = name[0] == '/';
         if (is_long) name = strings + std::atoi(name.c_str() + 1);
         if (name.starts_with(".debug")) continue;
@@ -302,8 +328,8 @@ DWORD stripped_size(const std::vector<BYTE>& image) {
         ++kept;
         if (is_long) long_names += static_cast<DWORD>(name.size()) + 1;
     }
-    const DWORD headers = reinterpret_cast<const BYTE*>(IMAGE_FIRST_SECTION(nt)) - image.data() +
-                          kept * sizeof(IMAGE_SECTION_HEADER);
+    const DWORD headers =
+        reinterpret_cast<const BYTE*>(IMAGE_FIRST_SECTION(nt)) - image.data() + kept * sizeof(IMAGE_SECTION_HEADER);
     return (headers + align - 1) / align * align + size + (long_names ? sizeof(DWORD) + long_names : 0);
 }
 

@@ -53,14 +53,15 @@
 #endif
 #define KELDANU_NOTICE_STUB \
     KELDANU_STUB_MARK("not implemented yet: shows a message box, then returns without doing anything")
-#define KELDANU_SILENT_STUB \
-    KELDANU_STUB_MARK("not implemented: does nothing and returns 0; only the A form works")
+#define KELDANU_SILENT_STUB KELDANU_STUB_MARK("not implemented: does nothing and returns 0; only the A form works")
 
 /* Capacities, in characters (bytes for the A forms, UTF-16 units for the W forms), that the
  * library relies on and callers size their buffers by. */
-#define KELDANU_PATH_CHARS 260        /* a path buffer: MAX_PATH, terminator included */
-#define KELDANU_URL_BUFFER_CHARS 2061 /* a URL buffer: probed over its whole size; receives at
-                                         most 2059 characters and the terminator */
+/* A path buffer: MAX_PATH characters, the terminator included. */
+#define KELDANU_PATH_CHARS 260
+/* A URL buffer: probed over its whole size; receives at most 2059 characters and the
+ * terminator. */
+#define KELDANU_URL_BUFFER_CHARS 2061
 
 #ifdef __cplusplus
 extern "C" {
@@ -266,8 +267,10 @@ KELDANU_API BOOL WINAPI PathSetDlgItemPathW(HWND dialog, int id, LPCWSTR path);
  * Returns 1 when the arguments were read with S_OK; 0 when COM is not initialised, the file
  * name is NULL or too long (A), the file cannot be loaded or resolved, or GetArguments
  * answered anything but S_OK (S_FALSE included, although the fields were copied). */
-KELDANU_API BOOL WINAPI PathReadShortcutA(HWND owner, LPCSTR file, LPSTR target, LPSTR description, LPSTR directory, LPSTR arguments);
-KELDANU_API BOOL WINAPI PathReadShortcutW(HWND owner, LPCWSTR file, LPWSTR target, LPWSTR description, LPWSTR directory, LPWSTR arguments);
+KELDANU_API BOOL WINAPI PathReadShortcutA(HWND owner, LPCSTR file, LPSTR target, LPSTR description, LPSTR directory,
+                                          LPSTR arguments);
+KELDANU_API BOOL WINAPI PathReadShortcutW(HWND owner, LPCWSTR file, LPWSTR target, LPWSTR description, LPWSTR directory,
+                                          LPWSTR arguments);
 
 /* Writes the shortcut `file` with the given fields (IPersistFile::Save, remembering the
  * name, then SaveCompleted).
@@ -279,8 +282,10 @@ KELDANU_API BOOL WINAPI PathReadShortcutW(HWND owner, LPCWSTR file, LPWSTR targe
  *                out of the file silently.
  * Returns 1 when Save answered S_OK; 0 for a NULL or too long (A) file name, when COM is not
  * initialised, or when the file could not be saved. */
-KELDANU_API BOOL WINAPI PathSaveShortcutA(LPCSTR file, LPCSTR target, LPCSTR description, LPCSTR directory, LPCSTR arguments);
-KELDANU_API BOOL WINAPI PathSaveShortcutW(LPCWSTR file, LPCWSTR target, LPCWSTR description, LPCWSTR directory, LPCWSTR arguments);
+KELDANU_API BOOL WINAPI PathSaveShortcutA(LPCSTR file, LPCSTR target, LPCSTR description, LPCSTR directory,
+                                          LPCSTR arguments);
+KELDANU_API BOOL WINAPI PathSaveShortcutW(LPCWSTR file, LPCWSTR target, LPCWSTR description, LPCWSTR directory,
+                                          LPCWSTR arguments);
 
 /* ==== URLs and internet shortcuts ===================================================== */
 /* A URL buffer is a caller buffer with room for 2061 characters (2061 bytes for A, 4122 for
@@ -359,8 +364,10 @@ KELDANU_API BOOL WINAPI INetSaveShortcutW(LPCWSTR file, LPCWSTR url);
  * not fitting, so a TRUE read always holds a zero-terminated text.
  * Sets no error code. Uses IsBadWritePtr, RegOpenKeyExA/W, RegQueryValueExA/W, RegCloseKey,
  * lstrcpynA/W. */
-KELDANU_API BOOL WINAPI ShlGetProfileStringA(HKEY key, LPCSTR sub_key, LPCSTR value, LPCSTR fallback, LPSTR buf, DWORD chars);
-KELDANU_API BOOL WINAPI ShlGetProfileStringW(HKEY key, LPCWSTR sub_key, LPCWSTR value, LPCWSTR fallback, LPWSTR buf, DWORD chars);
+KELDANU_API BOOL WINAPI ShlGetProfileStringA(HKEY key, LPCSTR sub_key, LPCSTR value, LPCSTR fallback, LPSTR buf,
+                                             DWORD chars);
+KELDANU_API BOOL WINAPI ShlGetProfileStringW(HKEY key, LPCWSTR sub_key, LPCWSTR value, LPCWSTR fallback, LPWSTR buf,
+                                             DWORD chars);
 
 /* Stores a text as a REG_SZ registry value, creating the subkey and its missing parents. The
  * stored data is the text's characters without the terminating zero (lstrlenA bytes for A,
@@ -395,7 +402,8 @@ KELDANU_API BOOL WINAPI ShlWriteProfileStringW(HKEY key, LPCWSTR sub_key, LPCWST
  * ShlBrowseForFolderW and ShlGetSpecialFolderLocationW are one entry under two names: it
  * does nothing and returns 0 at once. */
 KELDANU_API BOOL WINAPI ShlBrowseForFolderA(HINSTANCE instance, HWND owner, LPSTR path, UINT title_id);
-KELDANU_SILENT_STUB KELDANU_API BOOL WINAPI ShlBrowseForFolderW(HINSTANCE instance, HWND owner, LPWSTR path, UINT title_id);
+KELDANU_SILENT_STUB KELDANU_API BOOL WINAPI ShlBrowseForFolderW(HINSTANCE instance, HWND owner, LPWSTR path,
+                                                                UINT title_id);
 
 /* ShlGetSpecialFolderLocationA: the file-system path of a special folder.
  *   owner     in: window passed to the shell (for any dialog it shows), or NULL.
@@ -409,7 +417,8 @@ KELDANU_SILENT_STUB KELDANU_API BOOL WINAPI ShlBrowseForFolderW(HINSTANCE instan
  * allocator is missing. Sets no error code. Uses IsBadWritePtr, SHGetMalloc,
  * SHGetSpecialFolderLocation, SHGetPathFromIDListA and lstrcpynA. */
 KELDANU_API BOOL WINAPI ShlGetSpecialFolderLocationA(HWND owner, int folder, LPSTR path, int capacity);
-KELDANU_SILENT_STUB KELDANU_API BOOL WINAPI ShlGetSpecialFolderLocationW(HWND owner, int folder, LPWSTR path, int capacity);
+KELDANU_SILENT_STUB KELDANU_API BOOL WINAPI ShlGetSpecialFolderLocationW(HWND owner, int folder, LPWSTR path,
+                                                                         int capacity);
 
 /* ShlGetSystemImageList: the shell's system image list, for the icon indexes that
  * SHGetFileInfo's SHGFI_SYSICONINDEX reports.
@@ -430,8 +439,10 @@ KELDANU_API HIMAGELIST WINAPI ShlGetSystemImageList(BOOL small_icons);
  *                        receives the service-pack text with its terminator ("" when none).
  * Returns nothing. If the system query fails, the numbers are 0 and the text is empty.
  * Sets no error code. Uses GetVersionExA / GetVersionExW, IsBadWritePtr, lstrcpyA / lstrcpyW. */
-KELDANU_API void WINAPI ShlGetWindowsVersionA(LPDWORD major, LPDWORD minor, LPDWORD build, LPDWORD platform, LPSTR service_pack);
-KELDANU_API void WINAPI ShlGetWindowsVersionW(LPDWORD major, LPDWORD minor, LPDWORD build, LPDWORD platform, LPWSTR service_pack);
+KELDANU_API void WINAPI ShlGetWindowsVersionA(LPDWORD major, LPDWORD minor, LPDWORD build, LPDWORD platform,
+                                              LPSTR service_pack);
+KELDANU_API void WINAPI ShlGetWindowsVersionW(LPDWORD major, LPDWORD minor, LPDWORD build, LPDWORD platform,
+                                              LPWSTR service_pack);
 
 /* ShlGetComCtlVersion: the major and minor version of the common-controls library that
  * LoadLibraryA("ComCtl32.Dll") gives this process, as its "DllGetVersion" reports it (4.0
@@ -620,19 +631,19 @@ KELDANU_NOTICE_STUB KELDANU_API LPSTR WINAPI PathBuildRootA(LPSTR root, int driv
 KELDANU_NOTICE_STUB KELDANU_API LPWSTR WINAPI PathBuildRootW(LPWSTR root, int drive);
 KELDANU_NOTICE_STUB KELDANU_API LPSTR WINAPI PathCombineA(LPSTR dest, LPCSTR dir, LPCSTR file);
 KELDANU_NOTICE_STUB KELDANU_API LPWSTR WINAPI PathCombineW(LPWSTR dest, LPCWSTR dir, LPCWSTR file);
-KELDANU_NOTICE_STUB KELDANU_API int WINAPI PathCommonPrefixA(LPCSTR path1, LPCSTR path2, LPSTR prefix);   /* -1 */
+KELDANU_NOTICE_STUB KELDANU_API int WINAPI PathCommonPrefixA(LPCSTR path1, LPCSTR path2, LPSTR prefix);    /* -1 */
 KELDANU_NOTICE_STUB KELDANU_API int WINAPI PathCommonPrefixW(LPCWSTR path1, LPCWSTR path2, LPWSTR prefix); /* -1 */
 KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathCompactPathExA(LPSTR out, LPCSTR path, UINT max_chars, DWORD flags);
 KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathCompactPathExW(LPWSTR out, LPCWSTR path, UINT max_chars, DWORD flags);
 KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathFileExistsA(LPCSTR path);
 KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathFileExistsW(LPCWSTR path);
-KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathFindOnPathA(LPSTR file, LPCSTR *dirs);
-KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathFindOnPathW(LPWSTR file, LPCWSTR *dirs);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathFindOnPathA(LPSTR file, LPCSTR* dirs);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathFindOnPathW(LPWSTR file, LPCWSTR* dirs);
 KELDANU_NOTICE_STUB KELDANU_API LPSTR WINAPI PathGetArgsA(LPCSTR path);
 KELDANU_NOTICE_STUB KELDANU_API LPWSTR WINAPI PathGetArgsW(LPCWSTR path);
 KELDANU_NOTICE_STUB KELDANU_API UINT WINAPI PathGetCharTypeA(UCHAR ch);
 KELDANU_NOTICE_STUB KELDANU_API UINT WINAPI PathGetCharTypeW(WCHAR ch);
-KELDANU_NOTICE_STUB KELDANU_API int WINAPI PathGetDriveNumberA(LPCSTR path); /* -1 */
+KELDANU_NOTICE_STUB KELDANU_API int WINAPI PathGetDriveNumberA(LPCSTR path);  /* -1 */
 KELDANU_NOTICE_STUB KELDANU_API int WINAPI PathGetDriveNumberW(LPCWSTR path); /* -1 */
 KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsContentTypeA(LPCSTR path, LPCSTR content_type);
 KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathIsContentTypeW(LPCWSTR path, LPCWSTR content_type);
@@ -656,10 +667,12 @@ KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathMakeSystemFolderA(LPCSTR path);
 KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathMakeSystemFolderW(LPCWSTR path);
 KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathMatchSpecA(LPCSTR file, LPCSTR pattern);
 KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathMatchSpecW(LPCWSTR file, LPCWSTR pattern);
-KELDANU_NOTICE_STUB KELDANU_API int WINAPI PathParseIconLocationA(LPSTR location); /* -1 */
+KELDANU_NOTICE_STUB KELDANU_API int WINAPI PathParseIconLocationA(LPSTR location);  /* -1 */
 KELDANU_NOTICE_STUB KELDANU_API int WINAPI PathParseIconLocationW(LPWSTR location); /* -1 */
-KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathRelativePathToA(LPSTR out, LPCSTR from, DWORD from_attributes, LPCSTR to, DWORD to_attributes);
-KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathRelativePathToW(LPWSTR out, LPCWSTR from, DWORD from_attributes, LPCWSTR to, DWORD to_attributes);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathRelativePathToA(LPSTR out, LPCSTR from, DWORD from_attributes,
+                                                                LPCSTR to, DWORD to_attributes);
+KELDANU_NOTICE_STUB KELDANU_API BOOL WINAPI PathRelativePathToW(LPWSTR out, LPCWSTR from, DWORD from_attributes,
+                                                                LPCWSTR to, DWORD to_attributes);
 KELDANU_NOTICE_STUB KELDANU_API void WINAPI PathRemoveArgsA(LPSTR path);
 KELDANU_NOTICE_STUB KELDANU_API void WINAPI PathRemoveArgsW(LPWSTR path);
 KELDANU_NOTICE_STUB KELDANU_API void WINAPI PathRemoveBlanksA(LPSTR path);
@@ -686,143 +699,143 @@ KELDANU_NOTICE_STUB KELDANU_API void WINAPI PathUnquoteSpacesW(LPWSTR path);
  * program that uses these words for names of its own defines KELDANU_NO_GENERIC_NAMES. */
 #ifndef KELDANU_NO_GENERIC_NAMES
 #ifdef UNICODE
-#define INetCanonicalizeUrl         INetCanonicalizeUrlW
-#define INetParseUrl                INetParseUrlW
-#define INetReadShortcut            INetReadShortcutW
-#define INetSaveShortcut            INetSaveShortcutW
-#define PathAddBackslash            PathAddBackslashW
-#define PathAddExtension            PathAddExtensionW
-#define PathAppend                  PathAppendW
-#define PathBuildRoot               PathBuildRootW
-#define PathCanonicalize            PathCanonicalizeW
-#define PathCombine                 PathCombineW
-#define PathCommonPrefix            PathCommonPrefixW
-#define PathCompactPath             PathCompactPathW
-#define PathCompactPathEx           PathCompactPathExW
-#define PathFileExists              PathFileExistsW
-#define PathFindExtension           PathFindExtensionW
-#define PathFindFileName            PathFindFileNameW
-#define PathFindNextComponent       PathFindNextComponentW
-#define PathFindOnPath              PathFindOnPathW
-#define PathGetArgs                 PathGetArgsW
-#define PathGetCharType             PathGetCharTypeW
-#define PathGetDriveNumber          PathGetDriveNumberW
-#define PathIsContentType           PathIsContentTypeW
-#define PathIsDirectory             PathIsDirectoryW
-#define PathIsFileSpec              PathIsFileSpecW
-#define PathIsPrefix                PathIsPrefixW
-#define PathIsRelative              PathIsRelativeW
-#define PathIsRoot                  PathIsRootW
-#define PathIsSameRoot              PathIsSameRootW
-#define PathIsSystemFolder          PathIsSystemFolderW
-#define PathIsUNC                   PathIsUNCW
-#define PathIsUNCServer             PathIsUNCServerW
-#define PathIsUNCServerShare        PathIsUNCServerShareW
-#define PathIsURL                   PathIsURLW
-#define PathMakePretty              PathMakePrettyW
-#define PathMakeSystemFolder        PathMakeSystemFolderW
-#define PathMatchSpec               PathMatchSpecW
-#define PathParseIconLocation       PathParseIconLocationW
-#define PathQuoteSpaces             PathQuoteSpacesW
-#define PathReadShortcut            PathReadShortcutW
-#define PathRelativePathTo          PathRelativePathToW
-#define PathRemoveArgs              PathRemoveArgsW
-#define PathRemoveBackslash         PathRemoveBackslashW
-#define PathRemoveBlanks            PathRemoveBlanksW
-#define PathRemoveExtension         PathRemoveExtensionW
-#define PathRemoveFileSpec          PathRemoveFileSpecW
-#define PathRenameExtension         PathRenameExtensionW
-#define PathSaveShortcut            PathSaveShortcutW
-#define PathSearchAndQualify        PathSearchAndQualifyW
-#define PathSetDlgItemPath          PathSetDlgItemPathW
-#define PathSkipRoot                PathSkipRootW
-#define PathStripPath               PathStripPathW
-#define PathStripToRoot             PathStripToRootW
-#define PathUnmakeSystemFolder      PathUnmakeSystemFolderW
-#define PathUnquoteSpaces           PathUnquoteSpacesW
-#define ShlBrowseForFolder          ShlBrowseForFolderW
-#define ShlDoCreateShortcutDlg      ShlDoCreateShortcutDlgW
-#define ShlGetProfileString         ShlGetProfileStringW
+#define INetCanonicalizeUrl INetCanonicalizeUrlW
+#define INetParseUrl INetParseUrlW
+#define INetReadShortcut INetReadShortcutW
+#define INetSaveShortcut INetSaveShortcutW
+#define PathAddBackslash PathAddBackslashW
+#define PathAddExtension PathAddExtensionW
+#define PathAppend PathAppendW
+#define PathBuildRoot PathBuildRootW
+#define PathCanonicalize PathCanonicalizeW
+#define PathCombine PathCombineW
+#define PathCommonPrefix PathCommonPrefixW
+#define PathCompactPath PathCompactPathW
+#define PathCompactPathEx PathCompactPathExW
+#define PathFileExists PathFileExistsW
+#define PathFindExtension PathFindExtensionW
+#define PathFindFileName PathFindFileNameW
+#define PathFindNextComponent PathFindNextComponentW
+#define PathFindOnPath PathFindOnPathW
+#define PathGetArgs PathGetArgsW
+#define PathGetCharType PathGetCharTypeW
+#define PathGetDriveNumber PathGetDriveNumberW
+#define PathIsContentType PathIsContentTypeW
+#define PathIsDirectory PathIsDirectoryW
+#define PathIsFileSpec PathIsFileSpecW
+#define PathIsPrefix PathIsPrefixW
+#define PathIsRelative PathIsRelativeW
+#define PathIsRoot PathIsRootW
+#define PathIsSameRoot PathIsSameRootW
+#define PathIsSystemFolder PathIsSystemFolderW
+#define PathIsUNC PathIsUNCW
+#define PathIsUNCServer PathIsUNCServerW
+#define PathIsUNCServerShare PathIsUNCServerShareW
+#define PathIsURL PathIsURLW
+#define PathMakePretty PathMakePrettyW
+#define PathMakeSystemFolder PathMakeSystemFolderW
+#define PathMatchSpec PathMatchSpecW
+#define PathParseIconLocation PathParseIconLocationW
+#define PathQuoteSpaces PathQuoteSpacesW
+#define PathReadShortcut PathReadShortcutW
+#define PathRelativePathTo PathRelativePathToW
+#define PathRemoveArgs PathRemoveArgsW
+#define PathRemoveBackslash PathRemoveBackslashW
+#define PathRemoveBlanks PathRemoveBlanksW
+#define PathRemoveExtension PathRemoveExtensionW
+#define PathRemoveFileSpec PathRemoveFileSpecW
+#define PathRenameExtension PathRenameExtensionW
+#define PathSaveShortcut PathSaveShortcutW
+#define PathSearchAndQualify PathSearchAndQualifyW
+#define PathSetDlgItemPath PathSetDlgItemPathW
+#define PathSkipRoot PathSkipRootW
+#define PathStripPath PathStripPathW
+#define PathStripToRoot PathStripToRootW
+#define PathUnmakeSystemFolder PathUnmakeSystemFolderW
+#define PathUnquoteSpaces PathUnquoteSpacesW
+#define ShlBrowseForFolder ShlBrowseForFolderW
+#define ShlDoCreateShortcutDlg ShlDoCreateShortcutDlgW
+#define ShlGetProfileString ShlGetProfileStringW
 #define ShlGetSpecialFolderLocation ShlGetSpecialFolderLocationW
-#define ShlGetWindowsVersion        ShlGetWindowsVersionW
-#define ShlWriteProfileString       ShlWriteProfileStringW
-#define StrFillComboWithStrings     StrFillComboWithStringsW
-#define StrFormatByteSize           StrFormatByteSizeW
-#define StrFormatByteSizeEx         StrFormatByteSizeExW
-#define StrFormatByteWithPoints     StrFormatByteWithPointsW
-#define StrFormatByteWithPointsEx   StrFormatByteWithPointsExW
-#define StrHexStringToDecimal       StrHexStringToDecimalW
-#define StrReadComboHistory         StrReadComboHistoryW
-#define StrSaveComboHistory         StrSaveComboHistoryW
+#define ShlGetWindowsVersion ShlGetWindowsVersionW
+#define ShlWriteProfileString ShlWriteProfileStringW
+#define StrFillComboWithStrings StrFillComboWithStringsW
+#define StrFormatByteSize StrFormatByteSizeW
+#define StrFormatByteSizeEx StrFormatByteSizeExW
+#define StrFormatByteWithPoints StrFormatByteWithPointsW
+#define StrFormatByteWithPointsEx StrFormatByteWithPointsExW
+#define StrHexStringToDecimal StrHexStringToDecimalW
+#define StrReadComboHistory StrReadComboHistoryW
+#define StrSaveComboHistory StrSaveComboHistoryW
 #else
-#define INetCanonicalizeUrl         INetCanonicalizeUrlA
-#define INetParseUrl                INetParseUrlA
-#define INetReadShortcut            INetReadShortcutA
-#define INetSaveShortcut            INetSaveShortcutA
-#define PathAddBackslash            PathAddBackslashA
-#define PathAddExtension            PathAddExtensionA
-#define PathAppend                  PathAppendA
-#define PathBuildRoot               PathBuildRootA
-#define PathCanonicalize            PathCanonicalizeA
-#define PathCombine                 PathCombineA
-#define PathCommonPrefix            PathCommonPrefixA
-#define PathCompactPath             PathCompactPathA
-#define PathCompactPathEx           PathCompactPathExA
-#define PathFileExists              PathFileExistsA
-#define PathFindExtension           PathFindExtensionA
-#define PathFindFileName            PathFindFileNameA
-#define PathFindNextComponent       PathFindNextComponentA
-#define PathFindOnPath              PathFindOnPathA
-#define PathGetArgs                 PathGetArgsA
-#define PathGetCharType             PathGetCharTypeA
-#define PathGetDriveNumber          PathGetDriveNumberA
-#define PathIsContentType           PathIsContentTypeA
-#define PathIsDirectory             PathIsDirectoryA
-#define PathIsFileSpec              PathIsFileSpecA
-#define PathIsPrefix                PathIsPrefixA
-#define PathIsRelative              PathIsRelativeA
-#define PathIsRoot                  PathIsRootA
-#define PathIsSameRoot              PathIsSameRootA
-#define PathIsSystemFolder          PathIsSystemFolderA
-#define PathIsUNC                   PathIsUNCA
-#define PathIsUNCServer             PathIsUNCServerA
-#define PathIsUNCServerShare        PathIsUNCServerShareA
-#define PathIsURL                   PathIsURLA
-#define PathMakePretty              PathMakePrettyA
-#define PathMakeSystemFolder        PathMakeSystemFolderA
-#define PathMatchSpec               PathMatchSpecA
-#define PathParseIconLocation       PathParseIconLocationA
-#define PathQuoteSpaces             PathQuoteSpacesA
-#define PathReadShortcut            PathReadShortcutA
-#define PathRelativePathTo          PathRelativePathToA
-#define PathRemoveArgs              PathRemoveArgsA
-#define PathRemoveBackslash         PathRemoveBackslashA
-#define PathRemoveBlanks            PathRemoveBlanksA
-#define PathRemoveExtension         PathRemoveExtensionA
-#define PathRemoveFileSpec          PathRemoveFileSpecA
-#define PathRenameExtension         PathRenameExtensionA
-#define PathSaveShortcut            PathSaveShortcutA
-#define PathSearchAndQualify        PathSearchAndQualifyA
-#define PathSetDlgItemPath          PathSetDlgItemPathA
-#define PathSkipRoot                PathSkipRootA
-#define PathStripPath               PathStripPathA
-#define PathStripToRoot             PathStripToRootA
-#define PathUnmakeSystemFolder      PathUnmakeSystemFolderA
-#define PathUnquoteSpaces           PathUnquoteSpacesA
-#define ShlBrowseForFolder          ShlBrowseForFolderA
-#define ShlDoCreateShortcutDlg      ShlDoCreateShortcutDlgA
-#define ShlGetProfileString         ShlGetProfileStringA
+#define INetCanonicalizeUrl INetCanonicalizeUrlA
+#define INetParseUrl INetParseUrlA
+#define INetReadShortcut INetReadShortcutA
+#define INetSaveShortcut INetSaveShortcutA
+#define PathAddBackslash PathAddBackslashA
+#define PathAddExtension PathAddExtensionA
+#define PathAppend PathAppendA
+#define PathBuildRoot PathBuildRootA
+#define PathCanonicalize PathCanonicalizeA
+#define PathCombine PathCombineA
+#define PathCommonPrefix PathCommonPrefixA
+#define PathCompactPath PathCompactPathA
+#define PathCompactPathEx PathCompactPathExA
+#define PathFileExists PathFileExistsA
+#define PathFindExtension PathFindExtensionA
+#define PathFindFileName PathFindFileNameA
+#define PathFindNextComponent PathFindNextComponentA
+#define PathFindOnPath PathFindOnPathA
+#define PathGetArgs PathGetArgsA
+#define PathGetCharType PathGetCharTypeA
+#define PathGetDriveNumber PathGetDriveNumberA
+#define PathIsContentType PathIsContentTypeA
+#define PathIsDirectory PathIsDirectoryA
+#define PathIsFileSpec PathIsFileSpecA
+#define PathIsPrefix PathIsPrefixA
+#define PathIsRelative PathIsRelativeA
+#define PathIsRoot PathIsRootA
+#define PathIsSameRoot PathIsSameRootA
+#define PathIsSystemFolder PathIsSystemFolderA
+#define PathIsUNC PathIsUNCA
+#define PathIsUNCServer PathIsUNCServerA
+#define PathIsUNCServerShare PathIsUNCServerShareA
+#define PathIsURL PathIsURLA
+#define PathMakePretty PathMakePrettyA
+#define PathMakeSystemFolder PathMakeSystemFolderA
+#define PathMatchSpec PathMatchSpecA
+#define PathParseIconLocation PathParseIconLocationA
+#define PathQuoteSpaces PathQuoteSpacesA
+#define PathReadShortcut PathReadShortcutA
+#define PathRelativePathTo PathRelativePathToA
+#define PathRemoveArgs PathRemoveArgsA
+#define PathRemoveBackslash PathRemoveBackslashA
+#define PathRemoveBlanks PathRemoveBlanksA
+#define PathRemoveExtension PathRemoveExtensionA
+#define PathRemoveFileSpec PathRemoveFileSpecA
+#define PathRenameExtension PathRenameExtensionA
+#define PathSaveShortcut PathSaveShortcutA
+#define PathSearchAndQualify PathSearchAndQualifyA
+#define PathSetDlgItemPath PathSetDlgItemPathA
+#define PathSkipRoot PathSkipRootA
+#define PathStripPath PathStripPathA
+#define PathStripToRoot PathStripToRootA
+#define PathUnmakeSystemFolder PathUnmakeSystemFolderA
+#define PathUnquoteSpaces PathUnquoteSpacesA
+#define ShlBrowseForFolder ShlBrowseForFolderA
+#define ShlDoCreateShortcutDlg ShlDoCreateShortcutDlgA
+#define ShlGetProfileString ShlGetProfileStringA
 #define ShlGetSpecialFolderLocation ShlGetSpecialFolderLocationA
-#define ShlGetWindowsVersion        ShlGetWindowsVersionA
-#define ShlWriteProfileString       ShlWriteProfileStringA
-#define StrFillComboWithStrings     StrFillComboWithStringsA
-#define StrFormatByteSize           StrFormatByteSizeA
-#define StrFormatByteSizeEx         StrFormatByteSizeExA
-#define StrFormatByteWithPoints     StrFormatByteWithPointsA
-#define StrFormatByteWithPointsEx   StrFormatByteWithPointsExA
-#define StrHexStringToDecimal       StrHexStringToDecimalA
-#define StrReadComboHistory         StrReadComboHistoryA
-#define StrSaveComboHistory         StrSaveComboHistoryA
+#define ShlGetWindowsVersion ShlGetWindowsVersionA
+#define ShlWriteProfileString ShlWriteProfileStringA
+#define StrFillComboWithStrings StrFillComboWithStringsA
+#define StrFormatByteSize StrFormatByteSizeA
+#define StrFormatByteSizeEx StrFormatByteSizeExA
+#define StrFormatByteWithPoints StrFormatByteWithPointsA
+#define StrFormatByteWithPointsEx StrFormatByteWithPointsExA
+#define StrHexStringToDecimal StrHexStringToDecimalA
+#define StrReadComboHistory StrReadComboHistoryA
+#define StrSaveComboHistory StrSaveComboHistoryA
 #endif /* UNICODE */
 #endif /* KELDANU_NO_GENERIC_NAMES */
 

@@ -9,38 +9,38 @@
 // suffix included, and never reads its arguments.
 #pragma once
 
-#define KELDANU_NOTICE_STUBS(X) \
-    X(BOOL, BOOL, 0, PathAddExtension, (LPSTR, LPCSTR), (LPWSTR, LPCWSTR)) \
-    X(LPSTR, LPWSTR, 0, PathBuildRoot, (LPSTR, int), (LPWSTR, int)) \
-    X(LPSTR, LPWSTR, 0, PathCombine, (LPSTR, LPCSTR, LPCSTR), (LPWSTR, LPCWSTR, LPCWSTR)) \
-    X(int, int, -1, PathCommonPrefix, (LPCSTR, LPCSTR, LPSTR), (LPCWSTR, LPCWSTR, LPWSTR)) \
+#define KELDANU_NOTICE_STUBS(X)                                                                       \
+    X(BOOL, BOOL, 0, PathAddExtension, (LPSTR, LPCSTR), (LPWSTR, LPCWSTR))                            \
+    X(LPSTR, LPWSTR, 0, PathBuildRoot, (LPSTR, int), (LPWSTR, int))                                   \
+    X(LPSTR, LPWSTR, 0, PathCombine, (LPSTR, LPCSTR, LPCSTR), (LPWSTR, LPCWSTR, LPCWSTR))             \
+    X(int, int, -1, PathCommonPrefix, (LPCSTR, LPCSTR, LPSTR), (LPCWSTR, LPCWSTR, LPWSTR))            \
     X(BOOL, BOOL, 0, PathCompactPathEx, (LPSTR, LPCSTR, UINT, DWORD), (LPWSTR, LPCWSTR, UINT, DWORD)) \
-    X(BOOL, BOOL, 0, PathFileExists, (LPCSTR), (LPCWSTR)) \
-    X(BOOL, BOOL, 0, PathFindOnPath, (LPSTR, LPCSTR*), (LPWSTR, LPCWSTR*)) \
-    X(LPSTR, LPWSTR, 0, PathGetArgs, (LPCSTR), (LPCWSTR)) \
-    X(UINT, UINT, 0, PathGetCharType, (UCHAR), (WCHAR)) \
-    X(int, int, -1, PathGetDriveNumber, (LPCSTR), (LPCWSTR)) \
-    X(BOOL, BOOL, 0, PathIsContentType, (LPCSTR, LPCSTR), (LPCWSTR, LPCWSTR)) \
-    X(BOOL, BOOL, 0, PathIsFileSpec, (LPCSTR), (LPCWSTR)) \
-    X(BOOL, BOOL, 0, PathIsPrefix, (LPCSTR, LPCSTR), (LPCWSTR, LPCWSTR)) \
-    X(BOOL, BOOL, 0, PathIsSameRoot, (LPCSTR, LPCSTR), (LPCWSTR, LPCWSTR)) \
-    X(BOOL, BOOL, 0, PathIsSystemFolder, (LPCSTR, DWORD), (LPCWSTR, DWORD)) \
-    X(BOOL, BOOL, 0, PathIsUNCServer, (LPCSTR), (LPCWSTR)) \
-    X(BOOL, BOOL, 0, PathIsUNCServerShare, (LPCSTR), (LPCWSTR)) \
-    X(BOOL, BOOL, 0, PathIsURL, (LPCSTR), (LPCWSTR)) \
-    X(BOOL, BOOL, 0, PathMakePretty, (LPSTR), (LPWSTR)) \
-    X(BOOL, BOOL, 0, PathMakeSystemFolder, (LPCSTR), (LPCWSTR)) \
-    X(BOOL, BOOL, 0, PathMatchSpec, (LPCSTR, LPCSTR), (LPCWSTR, LPCWSTR)) \
-    X(int, int, -1, PathParseIconLocation, (LPSTR), (LPWSTR)) \
-    X(BOOL, BOOL, 0, PathRelativePathTo, (LPSTR, LPCSTR, DWORD, LPCSTR, DWORD), \
-      (LPWSTR, LPCWSTR, DWORD, LPCWSTR, DWORD)) \
-    X(void, void, 0, PathRemoveArgs, (LPSTR), (LPWSTR)) \
-    X(void, void, 0, PathRemoveBlanks, (LPSTR), (LPWSTR)) \
-    X(void, void, 0, PathRemoveExtension, (LPSTR), (LPWSTR)) \
-    X(BOOL, BOOL, 0, PathRenameExtension, (LPSTR, LPCSTR), (LPWSTR, LPCWSTR)) \
-    X(BOOL, BOOL, 0, PathSearchAndQualify, (LPCSTR, LPSTR, UINT), (LPCWSTR, LPWSTR, UINT)) \
-    X(void, void, 0, PathStripPath, (LPSTR), (LPWSTR)) \
-    X(BOOL, BOOL, 0, PathUnmakeSystemFolder, (LPCSTR), (LPCWSTR)) \
+    X(BOOL, BOOL, 0, PathFileExists, (LPCSTR), (LPCWSTR))                                             \
+    X(BOOL, BOOL, 0, PathFindOnPath, (LPSTR, LPCSTR*), (LPWSTR, LPCWSTR*))                            \
+    X(LPSTR, LPWSTR, 0, PathGetArgs, (LPCSTR), (LPCWSTR))                                             \
+    X(UINT, UINT, 0, PathGetCharType, (UCHAR), (WCHAR))                                               \
+    X(int, int, -1, PathGetDriveNumber, (LPCSTR), (LPCWSTR))                                          \
+    X(BOOL, BOOL, 0, PathIsContentType, (LPCSTR, LPCSTR), (LPCWSTR, LPCWSTR))                         \
+    X(BOOL, BOOL, 0, PathIsFileSpec, (LPCSTR), (LPCWSTR))                                             \
+    X(BOOL, BOOL, 0, PathIsPrefix, (LPCSTR, LPCSTR), (LPCWSTR, LPCWSTR))                              \
+    X(BOOL, BOOL, 0, PathIsSameRoot, (LPCSTR, LPCSTR), (LPCWSTR, LPCWSTR))                            \
+    X(BOOL, BOOL, 0, PathIsSystemFolder, (LPCSTR, DWORD), (LPCWSTR, DWORD))                           \
+    X(BOOL, BOOL, 0, PathIsUNCServer, (LPCSTR), (LPCWSTR))                                            \
+    X(BOOL, BOOL, 0, PathIsUNCServerShare, (LPCSTR), (LPCWSTR))                                       \
+    X(BOOL, BOOL, 0, PathIsURL, (LPCSTR), (LPCWSTR))                                                  \
+    X(BOOL, BOOL, 0, PathMakePretty, (LPSTR), (LPWSTR))                                               \
+    X(BOOL, BOOL, 0, PathMakeSystemFolder, (LPCSTR), (LPCWSTR))                                       \
+    X(BOOL, BOOL, 0, PathMatchSpec, (LPCSTR, LPCSTR), (LPCWSTR, LPCWSTR))                             \
+    X(int, int, -1, PathParseIconLocation, (LPSTR), (LPWSTR))                                         \
+    X(BOOL, BOOL, 0, PathRelativePathTo, (LPSTR, LPCSTR, DWORD, LPCSTR, DWORD),                       \
+      (LPWSTR, LPCWSTR, DWORD, LPCWSTR, DWORD))                                                       \
+    X(void, void, 0, PathRemoveArgs, (LPSTR), (LPWSTR))                                               \
+    X(void, void, 0, PathRemoveBlanks, (LPSTR), (LPWSTR))                                             \
+    X(void, void, 0, PathRemoveExtension, (LPSTR), (LPWSTR))                                          \
+    X(BOOL, BOOL, 0, PathRenameExtension, (LPSTR, LPCSTR), (LPWSTR, LPCWSTR))                         \
+    X(BOOL, BOOL, 0, PathSearchAndQualify, (LPCSTR, LPSTR, UINT), (LPCWSTR, LPWSTR, UINT))            \
+    X(void, void, 0, PathStripPath, (LPSTR), (LPWSTR))                                                \
+    X(BOOL, BOOL, 0, PathUnmakeSystemFolder, (LPCSTR), (LPCWSTR))                                     \
     X(void, void, 0, PathUnquoteSpaces, (LPSTR), (LPWSTR))
 
 // KELDANU_SILENT_STUBS(X) applies X(name) to every export served by the silent stub, which

@@ -39,7 +39,9 @@ struct ansi_text {
     static const ch* find(const ch* s, ch c) { return std::strchr(s, c); }
     static const ch* find_any(const ch* s, const ch* set) { return std::strpbrk(s, set); }
     // True when `chars` characters at p cannot all be written.
-    static bool bad_write(const void* p, UINT_PTR chars) { return IsBadWritePtr(const_cast<void*>(p), chars * sizeof(ch)) != 0; }
+    static bool bad_write(const void* p, UINT_PTR chars) {
+        return IsBadWritePtr(const_cast<void*>(p), chars * sizeof(ch)) != 0;
+    }
 
     // ---- the current directory: path editing ----
     static DWORD get_current_directory(DWORD chars, ch* buf) { return GetCurrentDirectoryA(chars, buf); }
@@ -75,8 +77,7 @@ struct ansi_text {
         return RegOpenKeyExA(key, sub_key, 0, access, opened);
     }
     static LSTATUS reg_create(HKEY key, const ch* sub_key, REGSAM access, HKEY* opened) {
-        return RegCreateKeyExA(key, sub_key, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, opened,
-                               nullptr);
+        return RegCreateKeyExA(key, sub_key, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, opened, nullptr);
     }
     // The value's raw data, or with no data buffer only whether it exists; its type is not asked.
     static LSTATUS reg_query(HKEY key, const ch* value, void* data, DWORD* bytes) {
@@ -128,7 +129,9 @@ struct wide_text {
     static constexpr bool lead_byte(ch) { return false; }
     static const ch* find(const ch* s, ch c) { return std::wcschr(s, c); }
     static const ch* find_any(const ch* s, const ch* set) { return std::wcspbrk(s, set); }
-    static bool bad_write(const void* p, UINT_PTR chars) { return IsBadWritePtr(const_cast<void*>(p), chars * sizeof(ch)) != 0; }
+    static bool bad_write(const void* p, UINT_PTR chars) {
+        return IsBadWritePtr(const_cast<void*>(p), chars * sizeof(ch)) != 0;
+    }
 
     // ---- the current directory: path editing ----
     static DWORD get_current_directory(DWORD chars, ch* buf) { return GetCurrentDirectoryW(chars, buf); }
@@ -160,8 +163,7 @@ struct wide_text {
         return RegOpenKeyExW(key, sub_key, 0, access, opened);
     }
     static LSTATUS reg_create(HKEY key, const ch* sub_key, REGSAM access, HKEY* opened) {
-        return RegCreateKeyExW(key, sub_key, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, opened,
-                               nullptr);
+        return RegCreateKeyExW(key, sub_key, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, opened, nullptr);
     }
     static LSTATUS reg_query(HKEY key, const ch* value, void* data, DWORD* bytes) {
         return RegQueryValueExW(key, value, nullptr, nullptr, static_cast<BYTE*>(data), bytes);

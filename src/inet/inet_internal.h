@@ -11,7 +11,8 @@ namespace keldanu {
 // ---- escape decoding (url_canon.cpp) ----
 // Decodes every "%xx" of the URL in place; 0 when `reserved` is not 0 or the buffer is not
 // writable for url_buffer_chars characters (the buffer is then untouched), else 1.
-template <class T> BOOL url_canonicalize(typename T::ch* url, DWORD reserved);
+template <class T>
+BOOL url_canonicalize(typename T::ch* url, DWORD reserved);
 
 // ---- splitting (url_parse.cpp) ----
 // Decodes a copy of the URL and splits it into a scheme number, a host and a path; 0 when an
@@ -22,8 +23,10 @@ BOOL url_parse(const typename T::ch* url, DWORD* scheme, typename T::ch* host, t
 // ---- internet shortcut files (inet_shortcut.cpp) ----
 // Reads the URL of an internet shortcut file into a URL buffer (empty when the file or the
 // value is missing); 0 when the buffer is not writable, else 1.
-template <class T> BOOL inet_read_shortcut(const typename T::ch* file, typename T::ch* url);
+template <class T>
+BOOL inet_read_shortcut(const typename T::ch* file, typename T::ch* url);
 // Stores the URL in an internet shortcut file; always 1.
-template <class T> BOOL inet_save_shortcut(const typename T::ch* file, const typename T::ch* url);
+template <class T>
+BOOL inet_save_shortcut(const typename T::ch* file, const typename T::ch* url);
 
 }  // namespace keldanu

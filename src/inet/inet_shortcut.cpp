@@ -11,9 +11,13 @@ namespace {
 
 // The one value of the file the library touches.
 template <class T>
-const typename T::ch* shortcut_section() { return KELDANU_TEXT(T, "InternetShortcut"); }
+const typename T::ch* shortcut_section() {
+    return KELDANU_TEXT(T, "InternetShortcut");
+}
 template <class T>
-const typename T::ch* shortcut_key() { return KELDANU_TEXT(T, "URL"); }
+const typename T::ch* shortcut_key() {
+    return KELDANU_TEXT(T, "URL");
+}
 
 }  // namespace
 

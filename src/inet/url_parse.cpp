@@ -20,9 +20,9 @@ struct scheme_row {
 
 // Compared in this order; the first equal name gives the number.
 constexpr scheme_row schemes[] = {
-    {"file", L"file", 1},         {"ftp", L"ftp", 2},       {"http", L"http", 3},
-    {"https", L"https", 4},       {"mailto", L"mailto", 5}, {"news", L"news", 6},
-    {"nntp", L"nntp", 7},         {"telnet", L"telnet", 8}, {"gopher", L"gopher", 9},
+    {"file", L"file", 1},          {"ftp", L"ftp", 2},       {"http", L"http", 3},
+    {"https", L"https", 4},        {"mailto", L"mailto", 5}, {"news", L"news", 6},
+    {"nntp", L"nntp", 7},          {"telnet", L"telnet", 8}, {"gopher", L"gopher", 9},
     {"prospero", L"prospero", 10}, {"wais", L"wais", 11},
 };
 
@@ -42,7 +42,9 @@ constexpr char parameter_mark = ';';
 // Characters that end a scheme name early when one stands before the first ":" (codes 0x21
 // to 0x2E and 0x3B to 0x3F: punctuation, but not "/", ":", digits or letters).
 template <class T>
-const typename T::ch* scheme_delimiters() { return KELDANU_TEXT(T, "!\"#$%&'()*+,-.;<=>?"); }
+const typename T::ch* scheme_delimiters() {
+    return KELDANU_TEXT(T, "!\"#$%&'()*+,-.;<=>?");
+}
 
 // Ends the text at the first `c`, if there is one.
 template <class T>

@@ -48,8 +48,7 @@ typename T::ch* path_find_next_component(const typename T::ch* path) {
 template <class T>
 BOOL path_is_root(const typename T::ch* path) {
     using ch = typename T::ch;
-    if (*path && !is_lead<T>(path) && T::cmp_i(T::next(path), KELDANU_TEXT(T, ":\\")) == 0)
-        return 1;
+    if (*path && !is_lead<T>(path) && T::cmp_i(T::next(path), KELDANU_TEXT(T, ":\\")) == 0) return 1;
     if (path[0] == backslash && path[1] == 0) return 1;
     if (path[0] != backslash || path[1] != backslash) return 0;
     const ch* p = path + 2;
@@ -72,22 +71,6 @@ BOOL path_is_relative(const typename T::ch* path) {
     if (*path == backslash) return 0;
     if (is_lead<T>(path)) return 1;
     return *T::next(path) == colon ? 0 : 1;
-}
-
-char* path_find_last_char(const char* start, const char* end, WORD wanted) {
-    if (!end) end = start + lstrlenA(start);
-    if (start >= end) return nullptr;
-    const BYTE first = LOBYTE(wanted);
-    const BYTE trail = HIBYTE(wanted);
-    const char* found = nullptr;
-    for (const char* p = start; p < end; p = CharNextA(p)) {
-        const BYTE b = static_cast<BYTE>(p[0]);
-        if (b != first) continue;
-        // The byte after a single-byte character is not compared.
-        if (IsDBCSLeadByte(b) && static_cast<BYTE>(p[1]) != trail) continue;
-        found = p;
-    }
-    return const_cast<char*>(found);
 }
 
 #define INSTANTIATE(T)                                         \

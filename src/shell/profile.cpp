@@ -59,7 +59,7 @@ BOOL profile_write_string(HKEY key, const typename T::ch* sub_key, const typenam
     return T::reg_set_text(opened.get(), value, data, bytes) == ERROR_SUCCESS;
 }
 
-#define INSTANTIATE(T)                                                                              \
+#define INSTANTIATE(T)                                                                                  \
     template BOOL profile_get_string<T>(HKEY, const T::ch*, const T::ch*, const T::ch*, T::ch*, DWORD); \
     template BOOL profile_write_string<T>(HKEY, const T::ch*, const T::ch*, const T::ch*);
 KELDANU_FOR_BOTH_WIDTHS(INSTANTIATE)

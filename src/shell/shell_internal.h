@@ -49,6 +49,7 @@ BOOL profile_write_string(HKEY key, const typename T::ch* sub_key, const typenam
 // ---- create-shortcut launcher (create_shortcut.cpp) ----
 // Starts the shell's registered create-shortcut command with `folder` put in for %1 and %2.
 // TRUE when a program was started.
-template <class T> BOOL create_shortcut_launch(const typename T::ch* folder);
+template <class T>
+BOOL create_shortcut_launch(const typename T::ch* folder);
 
 }  // namespace keldanu

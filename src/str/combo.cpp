@@ -196,9 +196,9 @@ void combo_save_history(HWND combo, HKEY key, const typename T::ch* sub_key, int
     }
 }
 
-#define INSTANTIATE(T)                                                                      \
-    template BOOL combo_fill<T>(HINSTANCE, HWND, UINT, int);                                \
-    template void combo_read_history<T>(HWND, HKEY, const T::ch*, int);                     \
+#define INSTANTIATE(T)                                                  \
+    template BOOL combo_fill<T>(HINSTANCE, HWND, UINT, int);            \
+    template void combo_read_history<T>(HWND, HKEY, const T::ch*, int); \
     template void combo_save_history<T>(HWND, HKEY, const T::ch*, int);
 KELDANU_FOR_BOTH_WIDTHS(INSTANTIATE)
 #undef INSTANTIATE

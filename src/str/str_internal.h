@@ -23,16 +23,20 @@ typename T::ch* str_format_byte_points(ULONGLONG count, typename T::ch* buf, int
 // The value of a text of hexadecimal digits, optionally ended by "h"/"H"; `error_value` when
 // it holds any other character, 0 when it is empty. Wraps modulo 2^32. The URL decoder calls
 // it on the (at most two) digits after each "%" with an error value of 0.
-template <class T> int str_hex_to_decimal(const typename T::ch* text, int error_value);
+template <class T>
+int str_hex_to_decimal(const typename T::ch* text, int error_value);
 // ---- combo boxes (combo.cpp) ----
 // Appends the "|"-separated items of string resource `string_id` to the combo box's list and
 // selects entry `select` unless it is -1. Always TRUE.
-template <class T> BOOL combo_fill(HINSTANCE module, HWND combo, UINT string_id, int select);
+template <class T>
+BOOL combo_fill(HINSTANCE module, HWND combo, UINT string_id, int select);
 // Appends the history values 0 .. max_entries-1 of `key`\`sub_key` that are neither empty nor
 // already in the list (compared ignoring case).
-template <class T> void combo_read_history(HWND combo, HKEY key, const typename T::ch* sub_key, int max_entries);
+template <class T>
+void combo_read_history(HWND combo, HKEY key, const typename T::ch* sub_key, int max_entries);
 // Moves the edit text to the top of the list and stores the first max_entries entries as
 // history values 0, 1, ...
-template <class T> void combo_save_history(HWND combo, HKEY key, const typename T::ch* sub_key, int max_entries);
+template <class T>
+void combo_save_history(HWND combo, HKEY key, const typename T::ch* sub_key, int max_entries);
 
 }  // namespace keldanu

@@ -11,6 +11,7 @@ namespace {
 
 // One row per export: its name, its shape, which result means failure, its arguments and the
 // outputs shown after the result. The stubs come from the library's own list of them.
+// clang-format off
 #define ENTRY(name, shape_, fails, inputs, outputs) \
     { #name, &adapt<decltype(&name), shape::shape_>, reinterpret_cast<FARPROC>(&name), inputs, outputs, rule::fails }
 #define BOTH(name, ...) ENTRY(name##A, __VA_ARGS__), ENTRY(name##W, __VA_ARGS__)
@@ -61,6 +62,7 @@ const command commands[] = {
     BOTH(StrReadComboHistory, combo, answers, "ROOT SUBKEY MAX LIST", "LIST"),
     BOTH(StrSaveComboHistory, combo_edit, answers, "ROOT SUBKEY MAX LIST EDIT", "LIST"),
     KELDANU_NOTICE_STUBS(NOTICE_STUB) KELDANU_SILENT_STUBS(SILENT_STUB)};
+// clang-format on
 
 const wchar_t help[] =
     L"usage: keldanu [--call] NAME ARGUMENTS...  call the export NAME (a stub only with --call)\n"
@@ -120,7 +122,8 @@ const step steps[] = {
     {"PathSkipRootW", {L"\\\\server\\share\\dir", L"dir\\file"}},
     {"PathIsDirectoryW", {L"%TOUR%", L"%TOUR%\\no-such-dir"}},
     {"PathCanonicalizeA", {L"C:\\dir\\..\\file", L"C:\\..\\file", L"C:", L"dir\\..\\file", L"\\\\server\\share\\.."}},
-    {"PathCompactPathW", {L"C:\\Program Files\\Common\\report.txt\t300", L"C:\\Program Files\\Common\\report.txt\t90"},
+    {"PathCompactPathW",
+     {L"C:\\Program Files\\Common\\report.txt\t300", L"C:\\Program Files\\Common\\report.txt\t90"},
      L"Path display, in the default GUI font"},
     {"PathSetDlgItemPathW", {L"1\tC:\\Program Files\\Common\\report.txt\t90", L"2\tC:\\report.txt\t90"}},
     {"INetCanonicalizeUrlW", {L"a%20b\t0", L"%2541\t0", L"50%off\t0", L"%C3%A9\t0", L"x\t1"}, L"URLs, shortcuts"},

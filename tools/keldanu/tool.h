@@ -22,9 +22,7 @@ namespace tool {
 using args = std::vector<std::wstring>;
 
 // A command line the tool refuses: said on stderr, exit status 2.
-struct usage_error {
-    std::wstring text;
-};
+struct usage_error { std::wstring text; };
 
 // A call's result as text and as a number (none if void), and its outputs after it.
 struct outcome {
