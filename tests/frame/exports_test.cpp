@@ -54,7 +54,6 @@ std::wstring window_text(HWND w) {
     return text;
 }
 
-// Adds a message box's static text, its buttons and its icon to its description.
 BOOL CALLBACK describe_child(HWND child, LPARAM out) {
     wchar_t kind[16] = {};
     GetClassNameW(child, kind, 16);

@@ -4,7 +4,7 @@
 
 namespace {
 
-// Reads into a buffer of exactly 2061 characters that ends at a no-access page.
+// Reads into a buffer of 2061 characters that ends at a no-access page.
 template <class C>
 std::string read(const std::wstring& file) {
     test::guarded<C> url(test::url_chars, 'Z');

@@ -30,7 +30,7 @@ Text decode_by_restarting(Text s) {
     return s;
 }
 
-// Decodes `input` in a buffer of exactly 2061 characters that ends at a no-access page.
+// Decodes `input` in a buffer of 2061 characters that ends at a no-access page.
 template <class C>
 std::string decode(const test::str<C>& input) {
     test::guarded<C> url(std::max<size_t>(test::url_chars, input.size() + 1), input);

@@ -130,7 +130,6 @@ TEST(PathEdit, IsDirectoryKeepsTheCurrentDirectory) {
     });
 }
 
-// ---- code page 932: 0x95 0x5C is one character whose trail byte is a backslash ----
 
 TEST(PathEditCp932, TrailBytesAreNoSeparators) {
     ASSERT_EQ(GetACP(), 932u);

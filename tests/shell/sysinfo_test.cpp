@@ -25,7 +25,7 @@ TEST(ShlGetComCtlVersion, TheLibrarysOwnVersionAndUnwritableOutputs) {
     }
 }
 
-// A second load of the library under another name, whose cache starts empty at every reload.
+// A second load of the library under another name: its cache starts empty at every reload.
 struct fresh_library {
     test::temp_dir dir;
     const std::wstring copy = dir.file(L"fresh.dll");

@@ -66,7 +66,6 @@ TEST(ComboFillCp932, TrailByteBarDoesNotSplit) {
 
 TEST(ComboHistory, ReadAppendsStoredEntries) {
     combo_window w;
-    // stored values, list before, entries, list after
     const std::tuple<std::map<std::wstring, std::wstring>, list, int, list, const char*> rows[] = {
         {{{L"0", L"new"}, {L"1", L"old"}, {L"3", L"new"}}, {}, 4, {"new", "old"}, "gaps and duplicates skipped"},
         {{{L"0", L"NEW"}, {L"1", L"b"}}, {"new"}, 4, {"new", "b"}, "a duplicate in other case is not added"},

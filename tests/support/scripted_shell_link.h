@@ -1,8 +1,6 @@
-// A shell-link object whose answers a test chooses, registered for CLSID_ShellLink on the
-// calling thread (CoRegisterClassObject) while it is in scope. It serves IShellLinkA/W and
-// IPersistFile, counts the references it hands out and records each call with its arguments:
-// the system's object can neither be made to fail a getter nor say whether every reference
-// came back.
+// A shell-link object whose answers a test chooses, registered for CLSID_ShellLink on the calling
+// thread while it is in scope: it counts the references it hands out and records each call with
+// its arguments, which the system's object cannot.
 #pragma once
 
 #include <shlobj.h>
