@@ -54,6 +54,7 @@ DWORD delay = 0;
 std::function<void()> inside;
 LRESULT CALLBACK driver_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg != RegisterWindowMessageA("MSH_SCROLL_LINES_MSG")) return DefWindowProcA(w, msg, wp, lp);
+    EXPECT_EQ(wp | lp, 0) << "the driver is asked with no parameters";
     Sleep(delay);
     if (auto run = std::exchange(inside, nullptr)) run();
     return driver_answer;
