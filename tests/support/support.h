@@ -1,116 +1,150 @@
-// Helpers shared by the test programs: widening narrow case rows, buffers that end at a
-// no-access page, and a watcher thread that finds dialogs and message boxes, records what
-// they show and closes them.
+// What every test program shares: one way to drive the A and the W export with the same
+// narrow rows, buffers that end at a no-access page, and scratch folders and registry keys.
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <mutex>
+#include <algorithm>
 #include <string>
+#include <type_traits>
 #include <vector>
+
+#include "keldanu.h"
 
 namespace test {
 
-// True when a memory fault ends the process instead of raising an access violation: Wine
-// under qemu's user emulation cannot tell a fault from any other trap, so IsBadWritePtr on a
-// no-access page (and anything else that must fault to answer) kills the test program.
-// tests/support/wine-run.sh sets KELDANU_FAULTS_END_PROCESS there.
-bool faults_end_process();
+constexpr DWORD sentinel = 0xDEADBEEF;  // set before a call that must leave the error code alone
+constexpr int path_chars = KELDANU_PATH_CHARS;
+constexpr int url_chars = KELDANU_URL_BUFFER_CHARS;
+constexpr int url_longest = url_chars - 2;  // the terminator and the probe's spare character
 
-// Widens a narrow test text byte by byte (the rows are ASCII or Latin-1).
-std::wstring widen(const std::string& s);
-// Converts between the test's UTF-8 sources and the active code page / UTF-16.
-std::string acp_from_wide(const std::wstring& w);
-std::wstring wide_from_utf8(const std::string& s);
+template <class C>
+using str = std::basic_string<C>;
+// A narrow row's text for the A or the W form, unit for byte (ASCII, Latin-1 or code-page bytes).
+template <class C>
+str<C> text(const std::string& s) {
+    return str<C>(reinterpret_cast<const unsigned char*>(s.data()),
+                  reinterpret_cast<const unsigned char*>(s.data()) + s.size());
+}
+// Either form's text as bytes, for comparisons with rows; a unit above 0xFF shows as '?'.
+template <class C>
+std::string shown(const str<C>& s) {
+    std::string out;
+    for (C c : s) out += std::make_unsigned_t<C>(c) > 0xFF ? '?' : char(c);
+    return out;
+}
+std::string acp(const std::wstring& w);       // through the active code page
+std::wstring utf16(const std::string& utf8);  // the sources' UTF-8 rows
+template <class C, class A, class W>
+constexpr auto pick(A a, W w) {
+    if constexpr (sizeof(C) == 1)
+        return a;
+    else
+        return w;
+}
+template <class C>
+str<C> native(const std::wstring& w) {
+    return pick<C>(acp(w), w);
+}
+// The export of a pair for the character type C: AW(C, PathAppend)(...).
+#define AW(C, name) ::test::pick<C>(name##A, name##W)
 
-// `bytes` bytes of writable memory followed at once by a no-access page, so a write past
-// the end faults. The memory starts filled with `fill`.
-class guarded_buffer {
+// Runs `f(char{})` and `f(wchar_t{})`, naming the form in any failure.
+template <class F>
+void both(F&& f) {
+    for (bool wide : {false, true}) {
+        SCOPED_TRACE(wide ? "W form" : "A form");
+        wide ? f(wchar_t{}) : f(char{});
+    }
+}
+
+// Under qemu's emulation a memory fault ends the process (wine-run.sh says so in the environment).
+inline bool faults_end_process() { return GetEnvironmentVariableW(L"KELDANU_FAULTS_END_PROCESS", nullptr, 0) != 0; }
+#define KELDANU_SKIP_WHERE_FAULTS_END_PROCESS()                                                           \
+    if (::test::faults_end_process())                                                                     \
+    GTEST_SKIP() << "Wine under qemu ends the process on a memory fault, so a probe of a no-access page " \
+                    "cannot be answered here"
+
+// `chars` characters ending at a no-access page, all holding the fill, or `init` and its
+// terminator with the fill after them: writing past the capacity faults, past the text shows.
+template <class C>
+class guarded {
 public:
-    explicit guarded_buffer(size_t bytes, unsigned char fill = 0xCC);
-    ~guarded_buffer();
-    guarded_buffer(const guarded_buffer&) = delete;
-    guarded_buffer& operator=(const guarded_buffer&) = delete;
-    void* data() const { return data_; }
-    char* chars() const { return static_cast<char*>(data_); }
-    wchar_t* wchars() const { return static_cast<wchar_t*>(data_); }
-    // The first byte of the no-access page.
-    void* end() const { return static_cast<char*>(data_) + bytes_; }
+    explicit guarded(size_t chars, unsigned char fill = 0xCC) : bytes_(chars * sizeof(C)), fill_(fill) {
+        const size_t page = 4096, pages = (bytes_ + page - 1) / page;
+        base_ = VirtualAlloc(nullptr, (pages + 1) * page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        data_ = static_cast<char*>(base_) + pages * page - bytes_;
+        DWORD old;
+        VirtualProtect(data_ + bytes_, page, PAGE_NOACCESS, &old);
+        FillMemory(data_, bytes_, fill);
+    }
+    guarded(size_t chars, const str<C>& init, unsigned char fill = 0xCC) : guarded(chars, fill) {
+        std::copy(init.c_str(), init.c_str() + std::min(init.size() + 1, chars), p());
+    }
+    ~guarded() { VirtualFree(base_, 0, MEM_RELEASE); }
+    guarded(const guarded&) = delete;
+    guarded& operator=(const guarded&) = delete;
+    C* p() const { return reinterpret_cast<C*>(data_); }
+    str<C> s() const { return p(); }
+    // Whether every character from `from` to the page still holds the fill.
+    bool marked_from(size_t from) const {
+        return std::all_of(data_ + std::min(from * sizeof(C), bytes_), data_ + bytes_,
+                           [&](char b) { return (unsigned char)b == fill_; });
+    }
 
 private:
-    void* base_ = nullptr;
-    void* data_ = nullptr;
-    size_t bytes_ = 0;
-    size_t total_ = 0;
+    void* base_;
+    char* data_;
+    size_t bytes_;
+    unsigned char fill_;
 };
 
-// What a watched dialog showed when the watcher found it.
-struct seen_dialog {
-    std::wstring caption;
-    std::wstring text;                 // the texts of its static controls, joined by "\n"
-    std::vector<std::wstring> buttons; // the texts of its visible buttons
-    std::vector<int> button_ids;
-    HICON icon = nullptr;              // the icon a static icon control shows, if any
-    DWORD style = 0;
-    DWORD thread = 0;                  // the thread that owns the dialog
-};
-
-// Reads what a dialog window shows.
-seen_dialog describe_dialog(HWND dialog);
-
-// A second thread that looks for top-level windows of class #32770 every few milliseconds.
-// For each one found it records what it shows, then calls `act` (which must close it; the
-// default presses the first button whose id is IDOK or IDCANCEL). The thread makes its first
-// window call before the constructor returns.
-class dialog_watcher {
-public:
-    using action = std::function<void(HWND dialog, const seen_dialog& seen)>;
-    explicit dialog_watcher(action act = nullptr);
-    ~dialog_watcher();
-    dialog_watcher(const dialog_watcher&) = delete;
-    dialog_watcher& operator=(const dialog_watcher&) = delete;
-
-    // Everything seen so far.
-    std::vector<seen_dialog> seen() const;
-    // Waits up to `ms` for at least `count` dialogs to have been seen.
-    bool wait_for(size_t count, DWORD ms = 10000) const;
-    void clear();
-
-    // Presses a button by id as a user would.
-    static void press(HWND dialog, int id);
-
-private:
-    static DWORD WINAPI run(void* self);
-    action act_;
-    HANDLE thread_ = nullptr;
-    HANDLE ready_ = nullptr;
-    volatile LONG stop_ = 0;
-    mutable std::mutex lock_;
-    std::vector<seen_dialog> seen_;
-    std::vector<HWND> handled_;
-};
-
-// A temporary directory under %TEMP%, removed with what it holds.
-class temp_dir {
-public:
+struct temp_dir {  // a fresh folder under %TEMP%, removed with its contents
+    std::wstring path;
     temp_dir();
     ~temp_dir();
-    const std::wstring& path() const { return path_; }
-    std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
+    std::wstring file(const std::wstring& name) const { return path + L"\\" + name; }
+};
+
+// HKEY_CURRENT_USER\Software\KeldanuTests\<name>.<pid>, created empty, deleted with all below it.
+class scratch_key {
+public:
+    explicit scratch_key(const std::wstring& name);
+    ~scratch_key() { RegDeleteTreeW(root(), path_.c_str()), RegDeleteKeyW(root(), L"Software\\KeldanuTests"); }
+    static HKEY root() { return HKEY_CURRENT_USER; }
+    std::wstring path(const std::wstring& sub = L"") const { return sub.empty() ? path_ : path_ + L"\\" + sub; }
+    template <class C>
+    str<C> path_in(const std::wstring& sub = L"") const {
+        return native<C>(path(sub));
+    }
+    void set(const std::wstring& sub, const wchar_t* name, DWORD type, const void* data, DWORD bytes) const {
+        EXPECT_EQ(RegSetKeyValueW(root(), path(sub).c_str(), name, type, data, bytes), 0);
+    }
+    void set_text(const std::wstring& sub, const wchar_t* name, const std::wstring& text) const {
+        set(sub, name, REG_SZ, text.c_str(), DWORD(text.size() * 2 + 2));
+    }
+    struct value {
+        bool present = false;
+        DWORD type = 0, bytes = 0;
+        std::wstring text;  // the data as UTF-16 up to a zero
+    };
+    value get(const std::wstring& sub, const wchar_t* name) const;
 
 private:
     std::wstring path_;
 };
 
-}  // namespace test
+struct com_scope {  // COM in a single-threaded apartment
+    HRESULT hr = CoInitialize(nullptr);
+    ~com_scope() {
+        if (SUCCEEDED(hr)) CoUninitialize();
+    }
+};
 
-// Skips a test whose point is a probe that must fault, where faults end the process.
-#define KELDANU_SKIP_WHERE_FAULTS_END_PROCESS()                                              \
-    do {                                                                                     \
-        if (test::faults_end_process())                                                      \
-            GTEST_SKIP() << "Wine under qemu's user emulation ends the process on a memory " \
-                            "fault, so a probe of a no-access page cannot be answered here";  \
-    } while (0)
+// The full path of a program the build puts beside this test program.
+std::wstring beside_me(const wchar_t* name);
+
+}  // namespace test

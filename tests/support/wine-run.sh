@@ -10,7 +10,12 @@
 # run on a machine boots one pristine prefix into a cache (KELDANU_WINE_CACHE, by default
 # ~/.cache/keldanu) and every run starts from a copy of it: each run still gets a prefix of
 # its own that no earlier run has touched.
-set -u
+#
+# Every step must succeed; a failed one ends the script. What --start starts (Xvfb, the
+# wineserver) is ended by --stop, by a failure or interruption of --start itself, and, should
+# the run that started it end without --stop (ctest interrupted), by a watchdog that waits
+# for that run's process to go.
+set -euo pipefail
 state=${KELDANU_WINE_STATE:-}
 if [ -z "$state" ]; then
   for a in "$@"; do
@@ -18,8 +23,9 @@ if [ -z "$state" ]; then
   done
   state=${state:-$PWD/wine}
 fi
+# A program that crashes ends at once: no debugger, no crash dialog waiting for the timeout.
 export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
 # Where binfmt_misc hands 32-bit programs to qemu, Wine cannot turn a memory fault into an
 # access violation; the tests that need one skip themselves (tests/support/support.h).
 if grep -qs '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386; then
@@ -27,6 +33,22 @@ if grep -qs '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386; then
 fi
 cache=${KELDANU_WINE_CACHE:-${HOME:-/root}/.cache/keldanu}
 template="$cache/prefix-$(wine --version 2>/dev/null | tr -c 'A-Za-z0-9.\n' '_')"
+lock_wait=${KELDANU_LOCK_WAIT:-3600}  # a first boot under emulation takes many minutes
+
+# Ends whatever this run's state says is running: the watchdog, the wineserver, Xvfb.
+stop_all() {
+  if [ -f "$state/watchdog.pid" ]; then
+    kill "$(cat "$state/watchdog.pid")" 2>/dev/null || true
+    rm -f "$state/watchdog.pid"
+  fi
+  if [ -d "$state/prefix" ]; then
+    WINEPREFIX="$state/prefix" timeout 30 wineserver -k >/dev/null 2>&1 || true
+  fi
+  if [ -f "$state/xvfb.pid" ]; then
+    kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+    rm -f "$state/xvfb.pid"
+  fi
+}
 
 start_display() {
   if [ -n "${KELDANU_DISPLAY:-}" ]; then
@@ -36,64 +58,82 @@ start_display() {
   local n
   for n in $(seq 91 190); do
     [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$state/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
     echo $! > "$state/xvfb.pid"
     for _ in $(seq 1 100); do
       [ -e "/tmp/.X11-unix/X$n" ] && { echo ":$n" > "$state/display"; return; }
       kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null || break
       sleep 0.1
     done
+    kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+    rm -f "$state/xvfb.pid"
   done
   echo "wine-run: no Xvfb display could be started" >&2
-  exit 1
+  return 1
 }
 
-# Boots the pristine prefix once; concurrent runs wait for the first one.
+# Boots the pristine prefix once; concurrent runs wait for the first one, but not forever.
 make_template() {
   mkdir -p "$cache"
   exec 9>"$cache/lock"
-  flock 9
+  if ! flock -w "$lock_wait" 9; then
+    echo "wine-run: the prefix cache stayed locked for $lock_wait s ($cache/lock)" >&2
+    return 1
+  fi
   if [ ! -f "$template/.ready" ]; then
     rm -rf "$template"
     echo "wine-run: booting a new Wine prefix in $template (once per machine)" >&2
-    WINEPREFIX="$template" wineboot -i >"$cache/wineboot.log" 2>&1
+    # Its own wineserver, ended even when the boot fails.
     # Without a window manager Wine waits about two seconds for every window it closes;
     # unmanaged windows close at once.
-    WINEPREFIX="$template" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
-      >>"$cache/wineboot.log" 2>&1
-    WINEPREFIX="$template" wineserver -w
-    if [ ! -f "$template/system.reg" ]; then
+    if ! (trap 'WINEPREFIX="$template" wineserver -k >/dev/null 2>&1 || true' EXIT
+          export WINEPREFIX="$template"
+          wineboot -i &&
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f &&
+            wineserver -w) >"$cache/wineboot.log" 2>&1 || [ ! -f "$template/system.reg" ]; then
       cat "$cache/wineboot.log" >&2
-      exit 1
+      return 1
     fi
     touch "$template/.ready"
   fi
   flock -u 9
+  exec 9>&-
 }
 
 case "${1:-}" in
   --start)
     mkdir -p "$state"
-    WINEPREFIX="$state/prefix" wineserver -k >/dev/null 2>&1
+    stop_all
     rm -rf "$state/prefix"
+    # Whatever fails or interrupts from here on leaves nothing running.
+    trap 'stop_all' EXIT
+    trap 'exit 130' INT TERM
     start_display
     export DISPLAY=$(cat "$state/display")
     make_template
     cp -a "$template" "$state/prefix"
     export WINEPREFIX="$state/prefix"
-    # One wineserver for the whole run, so the system processes start once. The server
-    # outlives this script: it must not hold ctest's output pipes open, or ctest waits for
-    # it until the fixture times out.
+    # One wineserver for the whole run, so the system processes start once. It outlives this
+    # script: it must not hold ctest's output pipes open, or ctest waits for it until the
+    # fixture times out.
     wineserver -p </dev/null >"$state/wineserver.log" 2>&1
-    wine cmd /c exit >/dev/null 2>&1
+    wine cmd /c exit </dev/null >/dev/null 2>&1
+    # The watchdog ends the run's servers if the process that started this script (ctest)
+    # goes without a --stop.
+    owner=$PPID
+    nohup bash -c 'while kill -0 "$1" 2>/dev/null; do sleep 2; done; exec "$2" --stop' watchdog "$owner" \
+      "$(readlink -f "$0")" \
+      </dev/null >/dev/null 2>&1 &
+    echo $! > "$state/watchdog.pid"
+    trap - EXIT INT TERM
     echo "Wine prefix $WINEPREFIX on display $DISPLAY"
     ;;
   --stop)
-    WINEPREFIX="$state/prefix" wineserver -k >/dev/null 2>&1
-    if [ -f "$state/xvfb.pid" ]; then
-      kill "$(cat "$state/xvfb.pid")" 2>/dev/null
-      rm -f "$state/xvfb.pid"
+    # The watchdog's own --stop (it runs as the watchdog's process) must not end itself.
+    if [ -f "$state/watchdog.pid" ] && [ "$(cat "$state/watchdog.pid")" = "$$" ]; then
+      rm -f "$state/watchdog.pid"
     fi
+    stop_all
     ;;
   *)
     export WINEPREFIX="$state/prefix"
