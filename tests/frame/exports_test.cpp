@@ -1,6 +1,4 @@
-// The export table as a loader sees it, the bytes each entry pops, and what the notice and
-// silent stubs do. Names, ordinals, argument bytes and aliases come from keldanu.def (through
-// export_rows.h, made by the build), the stubs and their results from the library's stub list.
+// The export table as a loader sees it, the bytes each entry pops, the notice and silent stubs (rows: keldanu.def).
 #include <algorithm>
 #include <cstdio>
 #include <cstring>

@@ -1,5 +1,4 @@
-// Internet shortcut files on the real file system: round trips, missing files and folders,
-// the 2059-character cut, the probe, and the section and key the file holds.
+// Internet shortcut files on the real file system: round trips, failures, the 2059-character cut, the probe.
 #include "support/support.h"
 
 namespace {

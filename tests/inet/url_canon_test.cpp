@@ -1,6 +1,4 @@
-// Percent-escape decoding in place: the rows for both forms, the 2059-character cut, the
-// probe of the 2061-character buffer, and agreement with an independent plain decoder on
-// sampled texts full of escapes and on real-world URLs (tests/data/urls.txt).
+// Percent-escape decoding in place: rows, the cut, the probe, an independent decoder on sampled and real URLs.
 #include "support/support.h"
 
 namespace {

@@ -1,5 +1,4 @@
-// Splitting URLs: the scheme table, the cut order, escaped delimiters, the 2059-character
-// bounds and the probes of all three outputs, with the A and W forms on the same rows.
+// Splitting URLs: the scheme table, the cut order, escaped delimiters, the bounds, the probes of all outputs.
 #include "support/support.h"
 
 namespace {

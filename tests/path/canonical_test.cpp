@@ -1,6 +1,4 @@
-// The canonical form of 8-bit paths. Each row runs with its source ending at a no-access page
-// and its destination exactly as large as promised (the source's length plus 2), also ending
-// at one, once for each of several destination fillings: the result may not depend on them.
+// Canonical 8-bit paths: source and exact-size destination at no-access pages; fillings must not matter.
 #include "support/support.h"
 
 namespace {

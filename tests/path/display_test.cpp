@@ -47,4 +47,25 @@ TEST(PathCompactPath, WidthsFromNothingToEnoughAndTheCallersContext) {
     DeleteDC(dc);
 }
 
+// A 120-pixel item shows a long path compacted and a short one as it is; no item with the id: 0.
+TEST(PathSetDlgItemPath, TheItemShowsWhatFitsItsWidth) {
+    const HWND dialog = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 50, nullptr, nullptr, nullptr, nullptr);
+    CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 120, 20, dialog, HMENU(7), nullptr, nullptr);
+    test::both([&](auto c) {
+        using C = decltype(c);
+        const auto set = [&](int id, const std::string& path) {  // the result, then the item's text
+            const BOOL ok = AW(C, PathSetDlgItemPath)(dialog, id, test::text<C>(path).c_str());
+            wchar_t t[300] = {};
+            return GetDlgItemTextW(dialog, 7, t, 300), std::to_string(ok != 0) + test::shown<wchar_t>(t);
+        };
+        const std::string shown = set(7, long_path);
+        EXPECT_TRUE(shown.starts_with("1C:\\") && shown.ends_with("...\\report.txt") &&
+                    shown.size() <= long_path.size())
+            << shown;
+        EXPECT_EQ(set(7, "C:\\a.txt"), "1C:\\a.txt");
+        EXPECT_EQ(set(8, long_path), "0C:\\a.txt");
+    });
+    DestroyWindow(dialog);
+}
+
 }  // namespace

@@ -1,6 +1,4 @@
-// Path editing in place: each operation's rows through the A and the W export in buffers that
-// end at a no-access page, the 259-character limits at their edges, the directory test on
-// real folders with the caller's current directory kept, and the double-byte rules.
+// Path editing in place at no-access pages: rows, the 259-character edges, the directory test, double bytes.
 #include "support/support.h"
 
 namespace {

@@ -1,5 +1,4 @@
-// The path scanners: file name, extension, next component, root, UNC and relative tests, the
-// A and W forms on the same rows; double-byte rows in code page 932.
+// The path scanners on shared A/W rows; double-byte rows in code page 932.
 #include "support/support.h"
 
 namespace {

@@ -1,6 +1,4 @@
-// Shell-link shortcut files: round trips through the system's shell-link object and the
-// failures it reports, and, with a scripted stand-in registered for the class, the calls made,
-// a failing getter, S_FALSE, and every reference given back on each path.
+// Shell-link shortcuts: round trips through the system's object; a scripted one for calls, failures, releases.
 #include <memory>
 
 #include "support/scripted_shell_link.h"

@@ -1,5 +1,4 @@
-// The create-shortcut launcher end to end: a command template registered under
-// HKEY_CLASSES_ROOT\.lnk\ShellNew starts record_args.exe, which writes down its command line.
+// The create-shortcut launcher end to end: a registered template starts record_args.exe, which notes its line.
 #include "support/support.h"
 
 namespace {

@@ -1,5 +1,4 @@
-// Special-folder paths (file-system and virtual folders, paths cut to the capacity, buffers
-// that cannot take a path) and the two system image lists.
+// Special-folder paths (real and virtual folders, cut paths, unwritable buffers) and the system image lists.
 #include "support/support.h"
 
 #include <shlobj.h>

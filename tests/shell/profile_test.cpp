@@ -1,5 +1,4 @@
-// Registry profile strings on the real registry: what a read hands back for each kind of
-// stored data at the terminator's edges, the failures, and what a write stores.
+// Registry profile strings on the real registry: each kind of stored data at the terminator's edges; writes.
 #include "support/support.h"
 
 namespace {

@@ -1,6 +1,4 @@
-// The system queries: the common-controls version, and the scroll-lines cache: the first call
-// probes, refresh 1 probes again, a wheel driver window of our own wins, concurrent first calls
-// all get the probed count, and calls made while a probe waits for the driver return.
+// The common-controls version and the scroll-lines cache: probes, refresh, driver window, races, re-entry.
 #include <functional>
 
 #include "support/support.h"

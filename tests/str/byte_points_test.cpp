@@ -1,5 +1,4 @@
-// StrFormatByteWithPointsA/W and ...ExA/W: the grouping at every digit count in every form,
-// a sampled sweep against points inserted here from the right, and the copy into the buffer.
+// StrFormatByteWithPoints(Ex)A/W: every digit count in every form, a sampled sweep, the copy into the buffer.
 #include "str/count_forms.h"
 
 namespace {

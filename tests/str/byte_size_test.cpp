@@ -1,5 +1,4 @@
-// StrFormatByteSizeA/W and StrFormatByteSizeExA/W: band edges and exact rounding ties in
-// every form, the copy into the caller's buffer, and buffers that cannot be written.
+// StrFormatByteSize(Ex)A/W: band edges and exact rounding ties in every form, the copy, unwritable buffers.
 #include "str/count_forms.h"
 
 namespace {

@@ -1,5 +1,4 @@
-// Combo-box lists and history on a real combo box, with the string tables of combo_test.rc
-// and history values in a registry key of the test's own.
+// Combo-box lists and history on a real combo box, the string tables of combo_test.rc, a key of its own.
 #include <climits>
 #include <map>
 

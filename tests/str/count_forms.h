@@ -1,5 +1,4 @@
-// The four forms of a count formatter (32-bit A and W, 64-bit A and W) behind one call, each
-// writing into a buffer of exactly its capacity that ends at a no-access page.
+// The four forms of a count formatter behind one call, each into an exact-capacity buffer at a no-access page.
 #pragma once
 
 #include "support/support.h"

@@ -1,6 +1,4 @@
-// A shell-link object whose answers a test chooses, registered for CLSID_ShellLink on the calling
-// thread while it is in scope: it counts the references it hands out and records each call with
-// its arguments, which the system's object cannot.
+// A shell-link object a test scripts, registered for CLSID_ShellLink in scope; counts references, notes calls.
 #pragma once
 
 #include <shlobj.h>

@@ -1,5 +1,4 @@
-// The shared scaffolding (KERNEL32 code-page conversions, ADVAPI32 registry, SHELL32
-// SHFileOperationW).
+// The shared scaffolding: code-page conversions, scratch registry keys, temporary folders.
 #include "support/support.h"
 
 #include <shellapi.h>

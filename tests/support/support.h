@@ -1,5 +1,4 @@
-// What every test program shares: one way to drive the A and the W export with the same
-// narrow rows, buffers that end at a no-access page, and scratch folders and registry keys.
+// What every test program shares: the A/W harness, no-access-page buffers, scratch folders and registry keys.
 #pragma once
 
 #include <windows.h>
