@@ -105,6 +105,7 @@ TEST(ProfileWrite, StoresTextWithoutTerminatorAndCreatesSubkeys) {
                       std::tuple(DWORD(REG_SZ), test::utf16(text), 0u));
         }
         EXPECT_FALSE(AW(C, ShlWriteProfileString)(key.root(), nullptr, v.c_str(), v.c_str())) << "no subkey";
+        EXPECT_FALSE(AW(C, ShlWriteProfileString)(HKEY(0x1234), v.c_str(), v.c_str(), v.c_str())) << "no key";
     });
 }
 

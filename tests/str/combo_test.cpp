@@ -123,6 +123,7 @@ TEST(ComboHistory, SaveMovesTheEditTextToTheTop) {
         {{"a", "b", "c"}, "b", 3, {"b", "a", "c"}, 0, {"b", "a", "c", "-"}, "b moves to the top"},
         {{"a", "b", "c"}, "b", 2, {"b", "a", "c"}, 0, {"b", "a", "-"}, "only 2 stored, the list keeps 3"},
         {{"a", "b"}, "B", 5, {"B", "a"}, 0, {"B", "a", "-"}, "B replaces b"},
+        {{"a", "b"}, "a", 5, {"a", "b"}, 0, {"a", "b", "-"}, "the top entry stays, once"},
         {{"a", "", "b"}, "", 5, {"a", "b"}, -1, {"a", "b", "-"}, "an empty edit text removes an empty entry"},
         {{"a", "b"}, "c", 0, {"c", "a", "b"}, 0, {"-"}, "0 entries: the list changes, nothing is stored"},
         {{q300}, "top", 10, {"top", q300}, 0, {"top", q259, "-"}, "a long entry is stored cut to 259"},
