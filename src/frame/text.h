@@ -90,6 +90,11 @@ struct ansi_text {
     static LSTATUS reg_value_name(HKEY key, DWORD index, ch* name, DWORD* chars) {
         return RegEnumValueA(key, index, name, chars, nullptr, nullptr, nullptr, nullptr);
     }
+    // How many values an open key holds.
+    static LSTATUS reg_value_count(HKEY key, DWORD* values) {
+        return RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, values, nullptr, nullptr,
+                                nullptr, nullptr);
+    }
     // ---- windows and resources: the combo boxes ----
     static LRESULT send(HWND window, UINT message, WPARAM w, LPARAM l) { return SendMessageA(window, message, w, l); }
     static int load_string(HINSTANCE module, UINT id, ch* buf, int n) { return LoadStringA(module, id, buf, n); }
@@ -173,6 +178,10 @@ struct wide_text {
     }
     static LSTATUS reg_value_name(HKEY key, DWORD index, ch* name, DWORD* chars) {
         return RegEnumValueW(key, index, name, chars, nullptr, nullptr, nullptr, nullptr);
+    }
+    static LSTATUS reg_value_count(HKEY key, DWORD* values) {
+        return RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, values, nullptr, nullptr,
+                                nullptr, nullptr);
     }
     // ---- windows and resources: the combo boxes ----
     static LRESULT send(HWND window, UINT message, WPARAM w, LPARAM l) { return SendMessageW(window, message, w, l); }

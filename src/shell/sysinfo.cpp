@@ -90,7 +90,10 @@ namespace {
 constexpr int default_scroll_lines = 3;
 constexpr DWORD scroll_value_bytes = 128;
 
-enum wheel_message_state : int { wheel_not_tried = 0, wheel_failed = 1, wheel_registered = 2 };
+// The wheel message before registration was tried, and after it failed (a registered message
+// lies in 0xC000..0xFFFF, so neither can be one).
+constexpr UINT wheel_not_tried = 0;
+constexpr UINT wheel_failed = 0xFFFFFFFF;
 
 // The library's one piece of state between calls, empty at every load. No lock guards it:
 // a probe sends a message to the wheel driver's window, and while it waits, messages sent to
@@ -103,8 +106,7 @@ enum wheel_message_state : int { wheel_not_tried = 0, wheel_failed = 1, wheel_re
 struct scroll_lines_cache {
     std::atomic<int> probed{0};
     std::atomic<int> lines{0};
-    std::atomic<UINT> wheel_message{0};
-    std::atomic<int> wheel_state{wheel_not_tried};
+    std::atomic<UINT> wheel_message{wheel_not_tried};
 };
 static_assert(std::atomic<int>::is_always_lock_free && std::atomic<UINT>::is_always_lock_free);
 
@@ -112,18 +114,17 @@ scroll_lines_cache cache;
 
 // The wheel driver's own answer, when it has a window and the message could be registered.
 bool ask_wheel_driver(int* lines) {
-    if (cache.wheel_state.load(std::memory_order_acquire) == wheel_not_tried) {
+    UINT message = cache.wheel_message.load(std::memory_order_relaxed);
+    if (message == wheel_not_tried) {
         // Registering the same name gives the same number, so two first probes that both get
-        // here store the same values.
-        const UINT message = RegisterWindowMessageA("MSH_SCROLL_LINES_MSG");
+        // here store the same value. Tried once per process: a failure is never retried.
+        message = RegisterWindowMessageA("MSH_SCROLL_LINES_MSG");
+        if (message == 0) message = wheel_failed;
         cache.wheel_message.store(message, std::memory_order_relaxed);
-        // Tried once per process: a failure is never retried.
-        cache.wheel_state.store(message ? wheel_registered : wheel_failed, std::memory_order_release);
     }
-    if (cache.wheel_state.load(std::memory_order_acquire) != wheel_registered) return false;
-    const UINT message = cache.wheel_message.load(std::memory_order_relaxed);
+    if (message == wheel_failed) return false;
     const HWND driver = FindWindowA("MouseZ", "Magellan MSWHEEL");
-    if (!driver || !message) return false;
+    if (!driver) return false;
     // Whatever the driver answers is passed on, 0 and nonsense included.
     *lines = static_cast<int>(SendMessageA(driver, message, 0, 0));
     return true;

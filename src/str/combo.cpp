@@ -52,23 +52,6 @@ int index_of_name(const typename T::ch* name, int limit) {
     return static_cast<int>(index);
 }
 
-// Calls `found(index)` for each value of `history` whose name is a history index below
-// `limit`, in the registry's order, and answers how many there were. A name longer than any
-// index does not fit the name buffer and is passed over.
-template <class T, class Found>
-int each_stored_index(HKEY history, int limit, Found found) {
-    int count = 0;
-    for (DWORD i = 0;; ++i) {
-        typename T::ch name[value_name_chars];
-        DWORD chars = value_name_chars;
-        const LSTATUS status = T::reg_value_name(history, i, name, &chars);
-        if (status == ERROR_MORE_DATA) continue;
-        if (status != ERROR_SUCCESS) return count;
-        const int index = index_of_name<T>(name, limit);
-        if (index >= 0 && found(index)) ++count;
-    }
-}
-
 // The index of the first entry equal to `text` (ignoring case), or CB_ERR. The combo box's own
 // search (CB_FINDSTRINGEXACT) never matches an empty entry, yet an empty edit text must remove
 // one; so the empty text is looked for by length, with CB_GETCOUNT and CB_GETLBTEXTLEN.
@@ -144,19 +127,24 @@ void combo_read_history(HWND combo, HKEY key, const typename T::ch* sub_key, int
     // A missing key holds nothing. The values themselves are read by the profile reader.
     registry_key history;
     if (T::reg_open(key, sub_key, KEY_QUERY_VALUE, history.put()) != ERROR_SUCCESS) return;
-    const int stored = each_stored_index<T>(history.get(), max_entries, [](int) { return true; });
-    if (stored == 0) return;
+    DWORD values = 0;
+    if (T::reg_value_count(history.get(), &values) != ERROR_SUCCESS || values == 0) return;
     // Without memory for the list of indexes no value can be read: each counts as unreadable.
-    const heap_block block(HeapAlloc(GetProcessHeap(), 0, static_cast<size_t>(stored) * sizeof(int)));
+    const heap_block block(HeapAlloc(GetProcessHeap(), 0, static_cast<size_t>(values) * sizeof(int)));
     if (!block) return;
     int* const indexes = static_cast<int*>(block.get());
-    // Values added since the count are left out; those removed since simply read as empty.
+    // Values added since the count are left out; those removed since simply read as empty. A
+    // name longer than any index does not fit the name buffer and is passed over.
     int n = 0;
-    each_stored_index<T>(history.get(), max_entries, [&](int index) {
-        if (n == stored) return false;
-        indexes[n++] = index;
-        return true;
-    });
+    for (DWORD i = 0; static_cast<DWORD>(n) < values; ++i) {
+        ch name[value_name_chars];
+        DWORD chars = value_name_chars;
+        const LSTATUS status = T::reg_value_name(history.get(), i, name, &chars);
+        if (status == ERROR_MORE_DATA) continue;
+        if (status != ERROR_SUCCESS) break;
+        const int index = index_of_name<T>(name, max_entries);
+        if (index >= 0) indexes[n++] = index;
+    }
     std::sort(indexes, indexes + n);
 
     for (int k = 0; k < n; ++k) {
