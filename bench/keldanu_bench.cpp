@@ -1,11 +1,14 @@
-// The time of each operation family against its floor, the least any implementation of its
-// steps pays: one CharNextA/W walk over the input for the text operations, the C runtime's
-// conversion plus one lstrcpyn for the number formatters. Each figure is the median of
-// interleaved rounds, the operation and its floor timed one after the other in every round,
-// so that a busy machine slows both. Also: ".." against the plain path in the canonical form,
-// escapes against plain text in the URL decoder, the cached scroll-lines call, the DLL's
-// stripped size and the load and unload of a private copy of it.
+// The time of each operation family against a reference: one CharNextA/W walk over the input
+// for the text operations, the C runtime's conversion plus one lstrcpyn for the number
+// formatters. A reference is what a plain implementation of the steps would pay, not the
+// least any implementation could: a ratio near 1 says the operation adds little to it. Each
+// figure is the median of interleaved rounds, the operation and its reference timed one after
+// the other in every round, so that a busy machine slows both. Also: ".." against the plain
+// path in the canonical form, escapes against plain text in the URL decoder, the cached
+// scroll-lines call, the stripped DLL's size and the load and unload of a private copy of it.
 //   keldanu_bench [rounds, default 41]
+//   keldanu_bench --quick   one round of one call each: every row runs, no time is judged
+//                           (ctest runs it so that the benchmark keeps building and running)
 #include <windows.h>
 
 #include <algorithm>
@@ -28,7 +31,8 @@ constexpr int longest_url = KELDANU_URL_BUFFER_CHARS - 2;
 constexpr int out_chars = 64;  // the formatters' buffer, longer than any of their texts
 
 int rounds = default_rounds;
-volatile ULONG_PTR sink;  // keeps a floor's result alive
+volatile ULONG_PTR sink;  // keeps a reference's result alive
+double batch = batch_seconds;
 
 double seconds_now() {
     LARGE_INTEGER frequency, t;
@@ -50,21 +54,21 @@ double median(std::vector<double> v) {
 }
 
 struct figure {
-    double ns, floor_ns, ratio;
+    double ns, reference_ns, ratio;
 };
 
-// The batch size is found on the operation; the floor runs the same number of calls.
-template <class Op, class Floor>
-figure measure(Op op, Floor floor) {
+// The batch size is found on the operation; the reference runs the same number of calls.
+template <class Op, class Reference>
+figure measure(Op op, Reference reference) {
     long calls = 1;
-    while (ns_per_call(op, calls) * static_cast<double>(calls) * 1e-9 < batch_seconds) calls *= 2;
-    std::vector<double> times, floors, ratios;
+    while (ns_per_call(op, calls) * static_cast<double>(calls) * 1e-9 < batch) calls *= 2;
+    std::vector<double> times, references, ratios;
     for (int r = 0; r < rounds; ++r) {
         times.push_back(ns_per_call(op, calls));
-        floors.push_back(ns_per_call(floor, calls));
-        ratios.push_back(times.back() / floors.back());
+        references.push_back(ns_per_call(reference, calls));
+        ratios.push_back(times.back() / references.back());
     }
-    return {median(times), median(floors), median(ratios)};
+    return {median(times), median(references), median(ratios)};
 }
 
 void print_row(const char* name, const std::vector<figure>& figures) {
@@ -175,7 +179,7 @@ struct wide_ops : wide {
 
 // One row per family: the operation on texts of 16, 100 and 259 characters against one
 // walk over the same text. An operation that edits its input in place is handed a fresh copy
-// each call, and so is its floor.
+// each call, and so is its reference.
 template <class W>
 void text_rows() {
     using ch = typename W::ch;
@@ -232,7 +236,7 @@ void canonical_rows() {
 
 struct count_row {
     ULONGLONG count;
-    const char* size_format;  // the formatting the byte-size floor pays for this count
+    const char* size_format;  // the formatting the byte-size reference pays for this count
     double size_figure;       // its figure; none for "%ld"
 };
 
@@ -307,30 +311,11 @@ void url_worst_rows() {
     }
 }
 
-// The bytes a stripped copy keeps: the headers with the table of the sections kept, those
-// sections (all but the debugging ones), and the string table that holds the long names of the
-// sections kept (".eh_frame" and the like).
-DWORD stripped_size(const std::vector<BYTE>& image) {
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(image.data() + dos->e_lfanew);
-    const char* strings = reinterpret_cast<const char*>(image.data()) + nt->FileHeader.PointerToSymbolTable +
-                          nt->FileHeader.NumberOfSymbols * IMAGE_SIZEOF_SYMBOL;
-    const auto* section = IMAGE_FIRST_SECTION(nt);
-    const DWORD align = nt->OptionalHeader.FileAlignment;
-    DWORD size = 0, kept = 0, long_names = 0;
-    for (int i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
-        std::string name(reinterpret_cast<const char*>(section->Name),
-                         strnlen(reinterpret_cast<const char*>(section->Name), 8));
-        const bool is_long = name[0] == '/';
-        if (is_long) name = strings + std::atoi(name.c_str() + 1);
-        if (name.starts_with(".debug")) continue;
-        size += section->SizeOfRawData;
-        ++kept;
-        if (is_long) long_names += static_cast<DWORD>(name.size()) + 1;
-    }
-    const DWORD headers =
-        reinterpret_cast<const BYTE*>(IMAGE_FIRST_SECTION(nt)) - image.data() + kept * sizeof(IMAGE_SECTION_HEADER);
-    return (headers + align - 1) / align * align + size + (long_names ? sizeof(DWORD) + long_names : 0);
+// The size of a file in bytes, or -1 when it cannot be had.
+long long file_size(const char* name) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(name, GetFileExInfoStandard, &data)) return -1;
+    return static_cast<long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
 }
 
 void dll_rows() {
@@ -342,13 +327,16 @@ void dll_rows() {
         std::printf("  the DLL could not be copied to %s\n", copy);
         return;
     }
-    std::vector<BYTE> image;
-    if (FILE* f = std::fopen(original, "rb")) {
-        for (int c; (c = std::fgetc(f)) != EOF;) image.push_back(static_cast<BYTE>(c));
-        std::fclose(f);
-    }
-    std::printf("  KELDANU.dll: %zu bytes as built, %lu bytes (%.1f KiB) stripped\n", image.size(),
-                stripped_size(image), stripped_size(image) / 1024.0);
+    // The build strips the DLL for the SDK into sdk\ beside the one it links.
+    std::string stripped = original;
+    stripped.insert(stripped.find_last_of('\\') + 1, "sdk\\");
+    const long long built = file_size(original), shipped = file_size(stripped.c_str());
+    if (shipped < 0)
+        std::printf("  KELDANU.dll: %lld bytes as built; no stripped copy at %s (build keldanu_sdk)\n", built,
+                    stripped.c_str());
+    else
+        std::printf("  KELDANU.dll: %lld bytes as built, %lld bytes (%.1f KiB) stripped\n", built, shipped,
+                    static_cast<double>(shipped) / 1024.0);
     ShlGetMouseScrollLines(FALSE);
     const figure lines = measure([] { ShlGetMouseScrollLines(FALSE); }, [] { sink = sink + 1; });
     std::printf("  ShlGetMouseScrollLines(FALSE), cached: %.1f ns\n", lines.ns);
@@ -366,8 +354,13 @@ void dll_rows() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1) rounds = std::max(1, std::atoi(argv[1]));
-    std::printf("keldanu_bench: medians of %d interleaved rounds, ns per call and ratio to the floor\n", rounds);
+    if (argc > 1 && std::strcmp(argv[1], "--quick") == 0) {
+        rounds = 1;
+        batch = 0;
+    } else if (argc > 1) {
+        rounds = std::max(1, std::atoi(argv[1]));
+    }
+    std::printf("keldanu_bench: medians of %d interleaved rounds, ns per call and ratio to the reference\n", rounds);
     std::printf("  %-38s%20s%20s%20s\n", "text against one CharNext walk over it", "16 chars", "100 chars",
                 "259 chars");
     text_rows<narrow_ops>();

@@ -53,6 +53,8 @@ using com_ptr = unique_handle<I*, release_interface<I>>;
 class shell_item_list {
 public:
     shell_item_list() = default;
+    // Takes a list the shell has handed back; it is freed once the allocator is open.
+    explicit shell_item_list(LPITEMIDLIST list) : list_(list) {}
     ~shell_item_list() {
         if (list_ && allocator_) allocator_->Free(list_);
     }
@@ -61,7 +63,7 @@ public:
 
     // SHGetMalloc's result; without an allocator the list cannot be freed and is left alone.
     HRESULT open_allocator() { return SHGetMalloc(allocator_.put()); }
-    void reset(LPITEMIDLIST list) { list_ = list; }
+    // For an out-argument of the call that hands back the list; the guard must still be empty.
     LPITEMIDLIST* put() { return &list_; }
     LPITEMIDLIST get() const { return list_; }
 
@@ -92,12 +94,9 @@ public:
         else
             DeleteDC(dc_);
     }
+    // The factories hand the guard out as a prvalue, so it is never copied or moved.
     font_dc(const font_dc&) = delete;
     font_dc& operator=(const font_dc&) = delete;
-    font_dc(font_dc&& other) noexcept : window_(other.window_), dc_(other.dc_), old_font_(other.old_font_) {
-        other.dc_ = nullptr;
-    }
-    font_dc& operator=(font_dc&&) = delete;
 
     HDC get() const { return dc_; }
 

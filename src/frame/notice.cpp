@@ -1,5 +1,5 @@
 // The entries that have no operation behind them yet: each announces "Not implemented yet"
-// in a modal message box captioned with its own export name (USER32 MessageBoxA/W), then
+// in a modal message box captioned with its own export name, then
 // returns a fixed value without reading its arguments. Also the silent stub, which shows
 // nothing and returns 0. Which entries are stubs is said in stub_list.h.
 #include "keldanu.h"

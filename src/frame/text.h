@@ -1,7 +1,8 @@
 // Character traits that let one template body serve both the ANSI and the wide form of an
-// operation. Every platform call that comes in an A and a W form is a member here, so a routine
-// names the service and the traits pick the width; the text members are the platform's own
-// string services (KERNEL32/USER32) or a standard library search, so the library adds no string
+// operation. A member pairs one service's A form with its W form (or a C runtime routine with
+// its wide twin) and nothing more: a routine names the service and the traits pick the width.
+// What a subsystem does around a call stays in that subsystem. The text members are the
+// platform's own string services or a standard library search, so the library adds no string
 // code of its own where the platform has it.
 #pragma once
 
@@ -11,8 +12,8 @@
 #include <cstring>
 #include <cwchar>
 
-// The shell-link interfaces are only named here; the shell headers that define them are
-// included by the one file that uses them, so the other files compile without them.
+// The shell-link interfaces are only named here, so this header needs no shell headers; the
+// files that use them get those through frame/guards.h.
 struct IShellLinkA;
 struct IShellLinkW;
 
@@ -21,7 +22,6 @@ namespace keldanu {
 struct ansi_text {
     using ch = char;
     using uch = unsigned char;
-    static constexpr bool wide = false;
 
     // Picks the narrow literal out of a pair written with KELDANU_TEXT.
     static constexpr const ch* pick(const char* a, const wchar_t*) { return a; }
@@ -35,6 +35,7 @@ struct ansi_text {
     static ch* next(const ch* p) { return CharNextA(p); }
     static ch* prev(const ch* start, const ch* p) { return CharPrevA(start, p); }
     static ch* lower(ch* s) { return CharLowerA(s); }
+    // True when c opens a double-byte character in the active code page.
     static bool lead_byte(ch c) { return IsDBCSLeadByte(static_cast<BYTE>(c)) != 0; }
     static const ch* find(const ch* s, ch c) { return std::strchr(s, c); }
     static const ch* find_any(const ch* s, const ch* set) { return std::strpbrk(s, set); }
@@ -51,17 +52,9 @@ struct ansi_text {
     static int draw_text(HDC dc, ch* text, int n, RECT* r, UINT format) { return DrawTextA(dc, text, n, r, format); }
     static BOOL set_dlg_item_text(HWND dialog, int id, const ch* text) { return SetDlgItemTextA(dialog, id, text); }
 
-    // ---- the shell-link object: shell-link shortcuts (its identity spelled out, so the DLL
-    // needs no GUID library) ----
+    // ---- the shell-link object: shell-link shortcuts ----
     using shell_link = IShellLinkA;
     using find_data = WIN32_FIND_DATAA;
-    static constexpr IID shell_link_iid = {
-        0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-    // A file name as COM takes it, widened into `buf`; NULL for no name or one that does not
-    // fit `chars` with its terminator, so no unterminated name is ever handed on.
-    static const wchar_t* wide_name(const ch* name, wchar_t* buf, int chars) {
-        return name && MultiByteToWideChar(CP_ACP, 0, name, -1, buf, chars) != 0 ? buf : nullptr;
-    }
 
     // ---- private-profile (INI) files: internet shortcuts ----
     static DWORD get_private_profile_string(const ch* section, const ch* key, const ch* fallback, ch* buf, DWORD chars,
@@ -106,8 +99,6 @@ struct ansi_text {
     static DWORD format_message(DWORD flags, const ch* source, ch* out, DWORD chars, va_list* args) {
         return FormatMessageA(flags, source, 0, LANG_USER_DEFAULT, out, chars, args);
     }
-    // The text in the ANSI code page, for services that take only narrow text: the text itself.
-    static const char* ansi_form(const ch* s, char*, int) { return s; }
 
     // ---- the C runtime's unsigned conversions (MSVCRT) ----
     static ch* ulong_to_text(ULONG v, ch* d, int radix) { return _ultoa(v, d, radix); }
@@ -117,7 +108,6 @@ struct ansi_text {
 struct wide_text {
     using ch = wchar_t;
     using uch = wchar_t;
-    static constexpr bool wide = true;
 
     static constexpr const ch* pick(const char*, const wchar_t* w) { return w; }
 
@@ -130,7 +120,7 @@ struct wide_text {
     static ch* next(const ch* p) { return CharNextW(p); }
     static ch* prev(const ch* start, const ch* p) { return CharPrevW(start, p); }
     static ch* lower(ch* s) { return CharLowerW(s); }
-    // UTF-16 has no lead bytes; callers test T::wide first so this is never reached at run time.
+    // UTF-16 has no lead bytes: false, decided at compile time.
     static constexpr bool lead_byte(ch) { return false; }
     static const ch* find(const ch* s, ch c) { return std::wcschr(s, c); }
     static const ch* find_any(const ch* s, const ch* set) { return std::wcspbrk(s, set); }
@@ -149,10 +139,6 @@ struct wide_text {
     // ---- the shell-link object: shell-link shortcuts ----
     using shell_link = IShellLinkW;
     using find_data = WIN32_FIND_DATAW;
-    static constexpr IID shell_link_iid = {
-        0x000214F9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-    // A wide file name is already what COM takes.
-    static const wchar_t* wide_name(const ch* name, wchar_t*, int) { return name; }
 
     // ---- private-profile (INI) files: internet shortcuts ----
     static DWORD get_private_profile_string(const ch* section, const ch* key, const ch* fallback, ch* buf, DWORD chars,
@@ -194,11 +180,6 @@ struct wide_text {
     static DWORD format_message(DWORD flags, const ch* source, ch* out, DWORD chars, va_list* args) {
         return FormatMessageW(flags, source, 0, LANG_USER_DEFAULT, out, chars, args);
     }
-    // Converted into `room` (`room_bytes` bytes) with the system's default character for what
-    // the code page lacks; NULL when the converted text does not fit.
-    static const char* ansi_form(const ch* s, char* room, int room_bytes) {
-        return WideCharToMultiByte(CP_ACP, 0, s, -1, room, room_bytes, nullptr, nullptr) ? room : nullptr;
-    }
 
     // ---- the C runtime's unsigned conversions (MSVCRT) ----
     static ch* ulong_to_text(ULONG v, ch* d, int radix) { return _ultow(v, d, radix); }
@@ -213,17 +194,5 @@ struct wide_text {
 // A literal in both widths; the template picks the one that matches its traits:
 // KELDANU_TEXT(T, "KB") is "KB" for ansi_text and L"KB" for wide_text.
 #define KELDANU_TEXT(T, s) (T::pick(s, L##s))
-
-// True when the character at p opens a double-byte character; always false for wide text,
-// decided at compile time.
-template <class T>
-inline bool is_lead(const typename T::ch* p) {
-    if constexpr (T::wide) {
-        (void)p;
-        return false;
-    } else {
-        return T::lead_byte(*p);
-    }
-}
 
 }  // namespace keldanu

@@ -1,7 +1,6 @@
 // Internet shortcut (.url) files: the value "URL" of the section "InternetShortcut". The
-// file itself is left to the private-profile services GetPrivateProfileStringA/W and
-// WritePrivateProfileStringA/W (KERNEL32), which create, parse and rewrite it; the URL buffer
-// is checked with IsBadWritePtr. The URL is stored and returned as it is, escapes included.
+// file itself is left to the system's private-profile services, which create, parse and
+// rewrite it. The URL is stored and returned as it is, escapes included.
 #include "frame/limits.h"
 #include "inet/inet_internal.h"
 

@@ -1,5 +1,5 @@
-// Percent-escape decoding of a URL in the caller's buffer. Uses IsBadWritePtr, lstrcpynA/W
-// and lstrlenA/W (KERNEL32); each escape's digits are read by the hexadecimal converter.
+// Percent-escape decoding of a URL in the caller's buffer; each escape's digits are read by
+// the hexadecimal converter.
 #include "frame/limits.h"
 #include "inet/inet_internal.h"
 #include "str/str_internal.h"

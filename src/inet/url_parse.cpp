@@ -1,6 +1,5 @@
-// Splitting a URL into a scheme number, a host and a path. Uses IsBadWritePtr, lstrcpynA/W,
-// lstrlenA/W and lstrcmpA/W (KERNEL32) and CharLowerA/W (USER32); escapes are decoded first by
-// the URL canonicalizer, so an escaped delimiter splits like a plain one.
+// Splitting a URL into a scheme number, a host and a path. Escapes are decoded first by the
+// URL canonicalizer, so an escaped delimiter splits like a plain one.
 #include "frame/limits.h"
 #include "inet/inet_internal.h"
 

@@ -1,8 +1,6 @@
 // The canonical form of an 8-bit path: "." components dropped, ".." climbing one component,
 // and the shape of the result repaired at the end. One forward pass over the source, with the
-// output kept terminated after every step; nothing is allocated. Platform services:
-// lstrcpynA (KERNEL32), CharNextA (USER32, directly and through the scanners), lstrcmpiA
-// through the root test (KERNEL32), IsDBCSLeadByte (KERNEL32). There is no wide form:
+// output kept terminated after every step; nothing is allocated. There is no wide form:
 // PathCanonicalizeW is the silent stub.
 #include "frame/limits.h"
 #include "path/path_internal.h"
@@ -28,7 +26,7 @@ char* last_backslash_byte(char* start, char* end) {
 char* previous_separator(char* start, char* end) {
     char* candidate = last_backslash_byte(start, end);
     while (candidate) {
-        if (candidate == start || !IsDBCSLeadByte(static_cast<BYTE>(candidate[-1]))) return candidate;
+        if (candidate == start || !ansi_text::lead_byte(candidate[-1])) return candidate;
         char* before = last_backslash_byte(start, candidate);
         const char* p = before ? before + 1 : start;
         while (p < candidate) p = CharNextA(p);
@@ -47,7 +45,7 @@ void repair_root(char* dest, bool unc) {
         return;
     }
     const char* second = CharNextA(dest);
-    if (!IsDBCSLeadByte(static_cast<BYTE>(dest[0])) && second[0] == colon && second[1] == 0) {
+    if (!ansi_text::lead_byte(dest[0]) && second[0] == colon && second[1] == 0) {
         char* end = dest + lstrlenA(dest);
         end[0] = backslash;
         end[1] = 0;

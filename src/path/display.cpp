@@ -1,10 +1,8 @@
 // Paths shortened for display: the middle of a path gives way to an ellipsis so that it fits
-// a width in pixels. The measuring and the rewriting are the system's own text drawing
-// (DrawTextA/W with the path-ellipsis and modify-string flags, and SetRect, USER32) on a
-// memory device context that borrows the caller's font (GetCurrentObject, GDI32). The dialog
-// form copies the path (lstrcpynA/W, KERNEL32), measures it in the item's client area with
-// the item's own font (GetDlgItem, GetClientRect) and sets the result (SetDlgItemTextA/W).
-// The contexts are taken, given the font and let go by font_dc (frame/guards.h).
+// a width in pixels. The measuring and the rewriting are the system's own text drawing with
+// the path ellipsis, on a memory device context that borrows the caller's font; the dialog
+// form measures in the item's client area with the item's own font. The contexts are taken,
+// given the font and let go by font_dc (frame/guards.h).
 #include "frame/guards.h"
 #include "frame/limits.h"
 #include "path/path_internal.h"

@@ -1,9 +1,6 @@
 // In-place editing of paths in the caller's buffer: trailing backslash, appending, removing
 // the last component, stripping to and skipping the root, quoting, and the directory test.
-// Platform services: lstrlenA/W, lstrcpyA/W, lstrcatA/W, GetCurrentDirectoryA/W and
-// SetCurrentDirectoryA/W (KERNEL32), CharNextA/W and CharPrevA/W (USER32), and the root test's
-// lstrcmpiA/W and IsDBCSLeadByte. Nothing is probed: the path must be a valid string in a
-// buffer of the stated size.
+// Nothing is probed: the path must be a valid string in a buffer of the stated size.
 #include "frame/limits.h"
 #include "path/path_internal.h"
 

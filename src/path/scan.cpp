@@ -1,8 +1,6 @@
-// Read-only scanning of paths: file name, extension, next component, root, UNC and relative
-// tests, and the reverse character search used by the canonical form. The A forms step with
-// CharNextA (USER32) and ask IsDBCSLeadByte (KERNEL32), so a double-byte character counts as
-// one; only the next-component search (strchr/wcschr) looks at single units. The root test
-// compares with lstrcmpiA/W and lengths come from lstrlenA/W (KERNEL32).
+// Read-only scanning of paths: file name, extension, next component, and the root, UNC and
+// relative tests. The A forms step by characters and ask about lead bytes, so a double-byte
+// character counts as one; only the next-component search looks at single units.
 #include "frame/limits.h"
 #include "path/path_internal.h"
 
@@ -48,7 +46,7 @@ typename T::ch* path_find_next_component(const typename T::ch* path) {
 template <class T>
 BOOL path_is_root(const typename T::ch* path) {
     using ch = typename T::ch;
-    if (*path && !is_lead<T>(path) && T::cmp_i(T::next(path), KELDANU_TEXT(T, ":\\")) == 0) return 1;
+    if (*path && !T::lead_byte(*path) && T::cmp_i(T::next(path), KELDANU_TEXT(T, ":\\")) == 0) return 1;
     if (path[0] == backslash && path[1] == 0) return 1;
     if (path[0] != backslash || path[1] != backslash) return 0;
     const ch* p = path + 2;
@@ -69,7 +67,7 @@ template <class T>
 BOOL path_is_relative(const typename T::ch* path) {
     if (*path == 0) return 1;
     if (*path == backslash) return 0;
-    if (is_lead<T>(path)) return 1;
+    if (T::lead_byte(*path)) return 1;
     return *T::next(path) == colon ? 0 : 1;
 }
 

@@ -1,8 +1,6 @@
-// Shell-link (.lnk) shortcut files, read and written through the system's shell-link object:
-// CoCreateInstance (OLE32) for IShellLinkA/W, its IPersistFile to load and save the file,
-// MultiByteToWideChar for the ANSI file names, and IsBadWritePtr, lstrlenA/W and lstrcpynA/W
-// for the caller's buffers (KERNEL32). The library never initialises COM: the calling thread
-// must have done so, or creating the object fails and the call returns 0.
+// Shell-link (.lnk) shortcut files, read and written through the system's shell-link object
+// and its file interface. The library never initialises COM: the calling thread must have
+// done so, or creating the object fails and the call returns 0.
 #include "frame/guards.h"
 #include "frame/limits.h"
 #include "path/path_internal.h"
@@ -13,10 +11,24 @@ namespace keldanu {
 
 namespace {
 
-// The COM identities, spelled out here so the DLL needs no GUID library; the shell-link
-// interface of each width is in the text traits.
+// The COM identities, spelled out here so the DLL needs no GUID library. The shell-link
+// interface of each width is the text traits' `shell_link`; its identity is keyed by it.
 constexpr CLSID clsid_shell_link = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr IID iid_persist_file = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+template <class Interface>
+constexpr IID iid_of = {};
+template <>
+constexpr IID iid_of<IShellLinkA> = {0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+template <>
+constexpr IID iid_of<IShellLinkW> = {0x000214F9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+// A file name as COM takes it: an ANSI name widened into `buf`, NULL for no name or one that
+// does not fit `chars` with its terminator, so no unterminated name is ever handed on; a wide
+// name is already what COM takes.
+const wchar_t* wide_name(const char* name, wchar_t* buf, int chars) {
+    return name && MultiByteToWideChar(CP_ACP, 0, name, -1, buf, chars) != 0 ? buf : nullptr;
+}
+const wchar_t* wide_name(const wchar_t* name, wchar_t*, int) { return name; }
 
 // The caller's field buffers hold a path: 259 characters and the terminator. Each getter is
 // offered one character more, so that a field which fills a caller's buffer exactly is not
@@ -29,10 +41,10 @@ constexpr int read_buffer_chars = path_chars + 1;
 template <class T>
 class shell_link_file {
 public:
-    explicit shell_link_file(const typename T::ch* file) : name_(T::wide_name(file, name_buffer_, path_chars)) {
+    explicit shell_link_file(const typename T::ch* file) : name_(wide_name(file, name_buffer_, path_chars)) {
         if (!name_) return;
-        const HRESULT created =
-            CoCreateInstance(clsid_shell_link, nullptr, CLSCTX_INPROC_SERVER, T::shell_link_iid, link_.put_void());
+        const HRESULT created = CoCreateInstance(clsid_shell_link, nullptr, CLSCTX_INPROC_SERVER,
+                                                 iid_of<typename T::shell_link>, link_.put_void());
         if (SUCCEEDED(created)) link_->QueryInterface(iid_persist_file, persist_.put_void());
     }
     explicit operator bool() const { return static_cast<bool>(persist_); }

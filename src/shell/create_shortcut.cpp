@@ -73,7 +73,7 @@ void escape_unsafe_inserts(const typename T::ch* in, typename T::ch* out) {
     ch* o = out;
     const ch* p = in;
     while (*p) {
-        if (is_lead<T>(p) && p[1]) {
+        if (T::lead_byte(*p) && p[1]) {
             *o++ = *p++;
             *o++ = *p++;
             continue;
@@ -109,6 +109,14 @@ void escape_unsafe_inserts(const typename T::ch* in, typename T::ch* out) {
     *o = 0;
 }
 
+// The command in the ANSI code page, as WinExec takes it: an ANSI command as it is; a wide one
+// converted into `room` (`room_bytes` bytes) with the system's default character for what the
+// code page lacks, or NULL when the converted text does not fit.
+const char* ansi_form(const char* command, char*, int) { return command; }
+const char* ansi_form(const wchar_t* command, char* room, int room_bytes) {
+    return WideCharToMultiByte(CP_ACP, 0, command, -1, room, room_bytes, nullptr, nullptr) ? room : nullptr;
+}
+
 }  // namespace
 
 template <class T>
@@ -136,7 +144,7 @@ BOOL create_shortcut_launch(const typename T::ch* folder) {
     // WinExec takes narrow text only. A command whose ANSI form needs more than the launch
     // buffer is not started cut short: it is not started at all.
     char narrow[path_chars];
-    const char* line = T::ansi_form(command, narrow, path_chars);
+    const char* line = ansi_form(command, narrow, path_chars);
     if (!line) return FALSE;
     // WinExec answers 31 or less when the program could not be started.
     return WinExec(line, SW_SHOWNORMAL) > 31 ? TRUE : FALSE;

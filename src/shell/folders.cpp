@@ -35,8 +35,7 @@ BOOL folders_browse(HINSTANCE instance, HWND owner, char* path, UINT title_id) {
     info.lpfn = browse_callback;
     info.lParam = reinterpret_cast<LPARAM>(path);
 
-    shell_item_list chosen;
-    chosen.reset(SHBrowseForFolderA(&info));
+    shell_item_list chosen(SHBrowseForFolderA(&info));
     if (!chosen.get()) return 0;  // cancelled, or the browser never appeared
     // A confirmed folder counts even when it has no path to give.
     SHGetPathFromIDListA(chosen.get(), path);

@@ -1,5 +1,5 @@
 // What the system says about itself: the Windows version, the common-controls version and the
-// mouse-wheel scroll lines. Outputs are probed with IsBadWritePtr before they are written.
+// mouse-wheel scroll lines. Outputs are probed before they are written.
 #include "frame/guards.h"
 #include "shell/shell_internal.h"
 

@@ -1,8 +1,7 @@
 // Byte counts as short sizes for display: "1023 Bytes", "1.5 KB", "100 KB", "1.0 MB", "4.0 GB".
 // The unit words and the decimal point are fixed and ignore the user's locale. The one-decimal
-// figures are computed with integer arithmetic and written here digit by digit, because the C
-// runtimes' "%.1f" round exact ties (1280 bytes is 1.25 KB) differently from one another.
-// Platform calls: lstrcatA/W and lstrcpynA/W (KERNEL32).
+// figures are computed in whole tenths with integer arithmetic, not printed with "%.1f", because
+// the C runtimes round exact ties (1280 bytes is 1.25 KB) differently from one another.
 #include "frame/limits.h"
 #include "str/str_internal.h"
 
@@ -68,19 +67,6 @@ ULONGLONG unit_tenths(ULONGLONG count, int shift) {
     return (significand * 10 + (1ull << (drop - 1))) >> drop;
 }
 
-// Writes the decimal digits of `value` at `at` and returns the position after the last one.
-template <class T>
-typename T::ch* put_digits(typename T::ch* at, ULONGLONG value) {
-    typename T::ch reversed[20];
-    int n = 0;
-    do {
-        reversed[n++] = static_cast<typename T::ch>('0' + value % 10);
-        value /= 10;
-    } while (value);
-    while (n) *at++ = reversed[--n];
-    return at;
-}
-
 }  // namespace
 
 template <class T>
@@ -88,22 +74,22 @@ typename T::ch* str_format_byte_size(ULONGLONG count, typename T::ch* buf, int c
     using ch = typename T::ch;
     // The longest text of any count, "17179869184.0 GB", is 16 characters; the work buffer has
     // the library's usual capacity, a path's.
-    ch work[path_chars] = {};
+    ch work[path_chars];
     const band& b = band_of(count);
     ch* end;
     if (b.tenths) {
         const ULONGLONG tenths = unit_tenths(count, b.shift);
-        end = put_digits<T>(work, tenths / 10);
-        *end++ = '.';
-        end = put_digits<T>(end, tenths % 10);
+        end = put_decimal<T>(work, tenths / 10);
+        *end++ = dot;
+        end = put_decimal<T>(end, tenths % 10);
     } else {
         // Whole units are truncated, never rounded: 1048575 bytes is 1023 KB.
-        end = put_digits<T>(work, count >> b.shift);
+        end = put_decimal<T>(work, count >> b.shift);
     }
     T::cat(end, T::pick(b.unit_a, b.unit_w));
     if (comma) {
         for (ch* p = work; *p; ++p)
-            if (*p == '.') *p = ',';
+            if (*p == dot) *p = ',';
     }
     return T::copy_n(buf, work, cch);
 }

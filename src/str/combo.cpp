@@ -24,22 +24,8 @@ LRESULT send_text(HWND combo, UINT message, WPARAM w, const typename T::ch* text
     return T::send(combo, message, w, reinterpret_cast<LPARAM>(text));
 }
 
-// The value name for history index i: i in decimal, no leading zeros.
-template <class T>
-void value_name(int i, typename T::ch* out) {
-    typename T::ch digits[value_name_chars];
-    int n = 0;
-    unsigned v = static_cast<unsigned>(i);
-    do {
-        digits[n++] = static_cast<typename T::ch>('0' + v % 10);
-        v /= 10;
-    } while (v);
-    while (n) *out++ = digits[--n];
-    *out = 0;
-}
-
 // The history index that value name `name` stands for, or -1 when it stands for none below
-// `limit`: the names are decimal digits without leading zeros, as value_name writes them.
+// `limit`: the names are decimal digits without leading zeros, as put_decimal writes them.
 template <class T>
 int index_of_name(const typename T::ch* name, int limit) {
     if (!*name || (name[0] == '0' && name[1])) return -1;
@@ -149,7 +135,7 @@ void combo_read_history(HWND combo, HKEY key, const typename T::ch* sub_key, int
 
     for (int k = 0; k < n; ++k) {
         ch name[value_name_chars];
-        value_name<T>(indexes[k], name);
+        put_decimal<T>(name, static_cast<ULONG>(indexes[k]));
         ch entry[path_chars];
         profile_get_string<T>(key, sub_key, name, KELDANU_TEXT(T, ""), entry, path_chars);
         // A value that cannot be read comes back as the empty default and is skipped.
@@ -179,7 +165,7 @@ void combo_save_history(HWND combo, HKEY key, const typename T::ch* sub_key, int
         ch entry[path_chars];
         if (!entry_text<T>(combo, i, entry)) continue;
         ch name[value_name_chars];
-        value_name<T>(i, name);
+        put_decimal<T>(name, static_cast<ULONG>(i));
         profile_write_string<T>(key, sub_key, name, entry);
     }
 }

@@ -1,5 +1,5 @@
-// Hexadecimal text to a number. Uses lstrlenA/lstrlenW (KERNEL32) to measure the text; the
-// digits themselves are plain ASCII comparisons, so the result never depends on the code page.
+// Hexadecimal text to a number. The digits are plain ASCII comparisons, so the result never
+// depends on the code page.
 #include "str/str_internal.h"
 
 namespace keldanu {

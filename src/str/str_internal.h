@@ -4,7 +4,27 @@
 
 #include "frame/text.h"
 
+#include <climits>
+
 namespace keldanu {
+
+// ---- decimal digits: the byte sizes, the byte counts with points, the history value names ----
+// Writes `value` in decimal, without leading zeros, and a terminator at `at`; returns the
+// position of the terminator, so a caller that goes on writing or needs the length has it
+// without counting. `at` has room for the digits and the zero: 11 characters for a value that
+// fits 32 bits, 21 for any.
+// The digits are the C runtime's unsigned conversion, the 32-bit one for a value that fits it:
+// it costs less, and grouping digits must cost no more than that conversion.
+template <class T>
+typename T::ch* put_decimal(typename T::ch* at, ULONGLONG value) {
+    constexpr int radix = 10;
+    if (value <= ULONG_MAX)
+        T::ulong_to_text(static_cast<ULONG>(value), at, radix);
+    else
+        T::ulonglong_to_text(value, at, radix);
+    while (*at) ++at;
+    return at;
+}
 
 // ---- byte sizes (byte_size.cpp) ----
 // Writes `count` as a short size ("1023 Bytes", "1.5 KB", "100 KB", "4.0 GB") into `buf` with

@@ -1,7 +1,7 @@
 // keldanu.exe: the table of every export, the tour, and the command line.
 #include "tool.h"
 
-#include "../../src/frame/stub_list.h"
+#include "frame/stub_list.h"
 
 #include <initializer_list>
 #include <map>
@@ -13,7 +13,8 @@ namespace {
 // outputs shown after the result. The stubs come from the library's own list of them.
 // clang-format off
 #define ENTRY(name, shape_, fails, inputs, outputs) \
-    { #name, &adapt<decltype(&name), shape::shape_>, reinterpret_cast<FARPROC>(&name), inputs, outputs, rule::fails }
+    { #name, &adapt<decltype(&name), shape::shape_>, reinterpret_cast<FARPROC>(&name), inputs, outputs, rule::fails, \
+      arg_count<shape::shape_>(decltype(&name){}) }
 #define BOTH(name, ...) ENTRY(name##A, __VA_ARGS__), ENTRY(name##W, __VA_ARGS__)
 #define NOTICE_STUB(RA, RW, result, name, a_params, w_params)                       \
     ENTRY(name##A, stub, notice_stub, std::is_void_v<RA> ? "nothing" : #result, ""), \
@@ -79,6 +80,15 @@ const command* find_command(const std::wstring& name) {
 }
 
 bool is_stub(const command& cmd) { return cmd.fails == rule::notice_stub || cmd.fails == rule::silent_stub; }
+
+// How many words a row's `inputs` names; a stub's `inputs` is its result, and it takes none.
+size_t input_words(const command& cmd) {
+    if (is_stub(cmd)) return 0;
+    size_t words = 0;
+    for (const char* p = cmd.inputs; *p; ++p)
+        if (*p != ' ' && (p == cmd.inputs || p[-1] == ' ')) ++words;
+    return words;
+}
 
 // Calls `cmd` (a stub only when `call_stubs`) and returns the exit status its rule gives.
 int run(const command& cmd, const args& a, bool call_stubs, outcome& o) {
@@ -196,15 +206,23 @@ int wmain(int argc, wchar_t** argv) {
     if (first == L"--help" || first == L"-h" || first == L"/?") return say(stdout, help), 0;
     if (first == L"--version") return say(stdout, L"keldanu " KELDANU_VERSION_STRING), 0;
     if (first == L"--list" && a.size() == 1) {
+        // Each row's argument words are held to the count its adapter reads, so the table
+        // cannot promise a command line the adapter refuses.
+        int status = 0;
         std::map<std::string, const command*> by_name;  // byte-wise, the order of the ordinals
         for (const command& c : commands) by_name[c.name] = &c;
         for (const auto& [name, c] : by_name) {
+            if (input_words(*c) != c->takes) {
+                say(stderr, L"keldanu: --list: " + from_acp(c->name) + L" names " + std::to_wstring(input_words(*c)) +
+                                L" arguments, its adapter takes " + std::to_wstring(c->takes));
+                status = 1;
+            }
             const std::wstring kind = c->fails == rule::notice_stub ? L"(notice" : L"(silent";
             say(stdout, from_acp(c->name) + L"  " +
                             (is_stub(*c) ? kind + L" stub, returns " + from_acp(c->inputs) + L")"
                                          : from_acp(c->inputs) + (*c->outputs ? L" -> " + from_acp(c->outputs) : L"")));
         }
-        return 0;
+        return status;
     }
     CoInitialize(nullptr);  // for the shell-link exports, which leave COM to their caller
     if (first == L"--tour" && a.size() == 1) return tour();

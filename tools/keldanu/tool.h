@@ -6,8 +6,8 @@
 
 #include "keldanu.h"
 
-#include "../../src/frame/guards.h"
-#include "../../src/frame/limits.h"
+#include "frame/guards.h"
+#include "frame/limits.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -32,11 +32,10 @@ struct outcome {
     long long value = 0;
 };
 
-// A call's arguments, a control made for it, how many arguments the adapter takes at the end.
+// A call's arguments and the control made for it, if any.
 struct context {
     const args& a;
     HWND window = nullptr;
-    size_t trailing = 0;
 };
 
 // The argument shapes, and which result means failure (exit status 1): none (a predicate's 0 or
@@ -48,9 +47,10 @@ struct command {
     const char* name;
     outcome (*run)(context&, FARPROC);  // the adapter of its shape, for its type
     FARPROC fn;
-    const char* inputs;   // the arguments; for a stub, what it returns
+    const char* inputs;   // the arguments, one word each; for a stub, what it returns
     const char* outputs;  // the outputs shown after the result
     rule fails;
+    size_t takes;  // how many arguments the adapter reads; --list holds `inputs` to it
 };
 
 inline std::string convert(UINT code_page, const std::wstring& text) {
@@ -106,6 +106,24 @@ constexpr int largest_buffer = 1 << 16;
 constexpr size_t slack = 16;
 constexpr wchar_t untouched[] = L"(untouched)";
 
+// The adapter protocol. An export's parameter list is read from its C type, one `slot` per
+// parameter, chosen by the parameter's type P and the type of the parameter after it (Next):
+//   takes   how many command-line arguments the slot reads: 1 for a number, a text, a root
+//           key or a module; 0 for an output (a DWORD*, a plain output buffer) and for what
+//           the adapter supplies itself (the window, the device context); a text buffer reads
+//           1 in an `edit` (it starts as that argument) and 0 otherwise.
+//   value   what is passed to the export for that parameter.
+//   show    appends the slot's output after the call, in parameter order (outputs only).
+// A slot finds its argument at `place.at`, the sum of `takes` of the slots before it. An
+// output buffer whose next parameter is a number reads its capacity from that next argument
+// (it does not take it: the number's own slot does) and is that many characters plus `slack`.
+//
+// Worked example: ShlGetProfileStringW(HKEY, LPCWSTR sub_key, LPCWSTR value, LPCWSTR fallback,
+// LPWSTR buffer, DWORD chars) has the slots HKEY (takes 1, at 0), three const texts (1 each,
+// at 1, 2, 3), the buffer (takes 0, at 4; its Next is DWORD, so it reads argument 4 as its
+// capacity) and the DWORD (takes 1, at 4). `keldanu ShlGetProfileStringW HKCU Software\X
+// name none 16` is therefore 5 arguments; the buffer is 16 + slack characters, filled with
+// "(untouched)", and shown after the result: `..., buffer "Ada"`.
 struct place {  // where a slot finds its argument
     context& c;
     size_t at;
@@ -202,9 +220,8 @@ template <class Next, bool edit>
 struct slot<HINSTANCE, Next, edit> : base_slot<1> {
     keldanu::loaded_module module;
     HINSTANCE value;
-    slot(place p) {
+    slot(place p) : module(LoadLibraryExW(p.c.a[p.at].c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
         const std::wstring& file = p.c.a[p.at];
-        *module.put() = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         value = file.empty() ? GetModuleHandleW(nullptr) : module.get();
         if (!value) throw usage_error{L"cannot load " + file};
     }
@@ -229,17 +246,24 @@ outcome shown_result(R r, const void* base) {
     return o;
 }
 
-// How many arguments fn takes; a wrong count is refused before anything is opened or called.
-template <bool edit, class R, class... P>
-void check_count(R(WINAPI*)(P...), const context& c) {
-    const size_t n = (slot<P, void, edit>::takes + ... + c.trailing);
-    if (c.a.size() != n) throw usage_error{L"takes " + std::to_wstring(n) + (n == 1 ? L" argument" : L" arguments")};
+// The arguments the adapter of a control reads after the export's own: WIDTH; LIST; LIST EDIT.
+constexpr size_t control_args(shape s) {
+    return s == shape::combo_edit ? 2 : s == shape::control || s == shape::combo ? 1 : 0;
+}
+
+// How many arguments the adapter of shape s reads for fn: its slots' and the control's. A stub
+// reads none.
+template <shape s, class R, class... P>
+constexpr size_t arg_count(R(WINAPI*)(P...)) {
+    if constexpr (s == shape::stub)
+        return 0;
+    else
+        return (slot<P, void, s == shape::edit>::takes + ... + control_args(s));
 }
 
 // Calls fn with one slot per parameter, and shows its result and its outputs.
 template <bool edit, class R, class... P>
 outcome call(R(WINAPI* fn)(P...), context& c) {
-    check_count<edit>(fn, c);
     return [&]<size_t... I>(std::index_sequence<I...>) {
         using next = std::tuple<P..., void>;
         size_t at[] = {slot<P, void, edit>::takes..., 0};
@@ -259,8 +283,7 @@ outcome call(R(WINAPI* fn)(P...), context& c) {
 
 // A stub is called with zeros, which it never reads.
 template <class R, class... P>
-outcome call_stub(R(WINAPI* fn)(P...), context& c) {
-    if (!c.a.empty()) throw usage_error{L"takes no arguments"};
+outcome call_stub(R(WINAPI* fn)(P...), context&) {
     if constexpr (std::is_void_v<R>)
         return fn(P{}...), outcome{};
     else
@@ -277,13 +300,11 @@ using window = keldanu::unique_handle<HWND, destroy_window>;
 template <shape s, class F>
 outcome on_control(F fn, context& c) {
     const bool combo = s != shape::control;
-    c.trailing = s == shape::combo_edit ? 2 : 1;
-    check_count<false>(fn, c);
     const window parent(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, {}));
     const HWND control =
         CreateWindowExW(0, combo ? L"COMBOBOX" : L"STATIC", L"", WS_CHILD | (combo ? CBS_DROPDOWN : SS_LEFT), 0, 0,
                         combo ? 200 : number<int>(c.a.back()), 200, parent.get(), HMENU(1), nullptr, nullptr);
-    const std::wstring list = combo ? c.a[c.a.size() - c.trailing] + L"|" : L"";
+    const std::wstring list = combo ? c.a[c.a.size() - control_args(s)] + L"|" : L"";
     for (size_t from = 0, bar; (bar = list.find(L'|', from)) != list.npos; from = bar + 1)
         if (bar > from) SendMessageW(control, CB_ADDSTRING, 0, LPARAM(list.substr(from, bar - from).c_str()));
     if (s == shape::combo_edit) SetWindowTextW(control, c.a.back().c_str());
@@ -306,6 +327,10 @@ outcome on_control(F fn, context& c) {
 template <class F, shape s>
 outcome adapt(context& c, FARPROC fn) {
     const F f = reinterpret_cast<F>(fn);
+    // A wrong count is refused before anything is opened or called.
+    if (const size_t n = arg_count<s>(f); c.a.size() != n)
+        throw usage_error{n == 0   ? std::wstring(L"takes no arguments")
+                                   : L"takes " + std::to_wstring(n) + (n == 1 ? L" argument" : L" arguments")};
     if constexpr (s == shape::stub)
         return call_stub(f, c);
     else if constexpr (s == shape::call || s == shape::edit)
