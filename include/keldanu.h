@@ -596,17 +596,21 @@ KELDANU_API BOOL WINAPI StrFillComboWithStringsW(HINSTANCE module, HWND combo, U
  * StrReadComboHistory appends the values 0 to max_entries - 1 to the list, in that order,
  * skipping missing and empty values, values too long for 259 characters, and those equal
  * (ignoring case) to an entry already in the list. Nothing happens when max_entries is 0 or
- * less or the subkey does not exist. Which indexes are stored is learnt once from the names
- * of the subkey's values, so the time taken follows what is stored, not max_entries (INT_MAX
- * is fine); if the memory for that list of indexes cannot be had, nothing is appended.
+ * less or the subkey does not exist. The time taken follows the smaller of max_entries and
+ * the number of values in the subkey (INT_MAX is fine): the indexes are read directly when
+ * there are no more of them than values, and otherwise learnt once from the names of the
+ * values; if the memory for that list of indexes cannot be had, nothing is appended.
  *
  * StrSaveComboHistory moves the combo box's edit text (its first 259 characters) to the top of
  * the list: the first entry equal to it, ignoring case, is deleted, and a non-empty text is
  * inserted at index 0 and selected (an empty edit text only removes an empty entry). Then the
  * first max_entries entries of the list are stored as values 0, 1, ...; an entry longer than
  * 259 characters is stored cut to its first 259 (A: to the whole characters that fit 259
- * bytes, so no double-byte character is split); an entry that cannot be fetched (no memory
- * for a long one) is skipped and its value left as it was. The list itself is not shortened,
+ * bytes, so no double-byte character is split). An entry is taken at the length the combo
+ * box reports for it and no further, so an owner-drawn combo box without strings, which
+ * hands back its item data without a terminator, stores those bytes and nothing after them;
+ * an entry that cannot be fetched (CB_ERR, or no memory for its length) is skipped and its
+ * value left as it was. The list itself is not shortened,
  * and values at indexes beyond those written stay as they were.
  *   combo        in: the combo box (with an edit field, for the save).
  *   key          in: an open key or a predefined root key.
