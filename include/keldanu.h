@@ -112,7 +112,8 @@ KELDANU_API BOOL WINAPI PathIsRelativeW(LPCWSTR path);
  * CharPrevA where said, so a double-byte character counts as one. Nothing is probed: the
  * arguments must be valid strings. Pointer results point into the caller's own string.
  * Sets no error code. Platform calls: lstrlenA/W, lstrcpyA/W, lstrcatA/W, CharNextA/W,
- * CharPrevA/W; PathIsDirectoryA/W also GetCurrentDirectoryA/W and SetCurrentDirectoryA/W. */
+ * CharPrevA/W; PathIsDirectoryA/W also GetCurrentDirectoryA/W and SetCurrentDirectoryA/W,
+ * and the A form GetCurrentDirectoryW and MultiByteToWideChar. */
 
 /* Adds a backslash at the end of `path` unless it already ends in one (found with
  * CharPrevA, so a double-byte character whose trail byte is 0x5C is no backslash).
@@ -184,9 +185,12 @@ KELDANU_API void WINAPI PathQuoteSpacesW(LPWSTR path);
  *   path  in.
  * Returns nonzero when the path is a directory that can be entered; 0 for a file, a missing
  * path, the empty string or a directory that cannot be entered. When the current directory
- * is too long to remember in 260 characters (in the A form a double-byte directory name can
- * need more than 260 bytes), nothing is tried and the result is 0, so the current directory
- * is never left changed. Not safe against other threads of the process: during the call the
+ * cannot be remembered in a form that makes it current again, nothing is tried and the
+ * result is 0, so the current directory is never left changed: when it cannot be read or is
+ * longer than 259 characters (in the A form a double-byte name can need more than 260
+ * bytes), and in the A form when its ANSI name does not name it (a character the code page
+ * lacks reads back as "?" or a look-alike; the name, widened, must equal the wide current
+ * directory). Not safe against other threads of the process: during the call the
  * process-wide current directory is the tested path. */
 KELDANU_API BOOL WINAPI PathIsDirectoryA(LPCSTR path);
 KELDANU_API BOOL WINAPI PathIsDirectoryW(LPCWSTR path);

@@ -2,8 +2,9 @@
 // the last component, stripping to and skipping the root, quoting, and the directory test.
 // Platform services: lstrlenA/W, lstrcpyA/W, lstrcatA/W, GetCurrentDirectoryA/W and
 // SetCurrentDirectoryA/W (KERNEL32), CharNextA/W and CharPrevA/W (USER32), and the root test's
-// lstrcmpiA/W and IsDBCSLeadByte. Nothing is probed: the path must be a valid string in a
-// buffer of the stated size.
+// lstrcmpiA/W and IsDBCSLeadByte; the A directory test also widens the saved name
+// (MultiByteToWideChar) to compare it with GetCurrentDirectoryW's. Nothing is probed: the path
+// must be a valid string in a buffer of the stated size.
 #include "frame/limits.h"
 #include "path/path_internal.h"
 
@@ -117,12 +118,16 @@ template <class T>
 BOOL path_is_directory(const typename T::ch* path) {
     using ch = typename T::ch;
     ch saved[path_chars] = {};
+    // The current directory is entered again afterwards, so nothing is tried (the answer is 0)
+    // unless its name was read whole and leads back to it. Wine answers 0 for a directory
+    // longer than the buffer (in the A form a double-byte name may need more than 260 bytes);
+    // an ANSI name with "?" or a best-fit letter for a character the code page lacks would
+    // restore nothing, or another directory.
     const DWORD saved_chars = T::get_current_directory(path_chars, saved);
-    // A current directory too long for the buffer (in the A form a double-byte name can need
-    // more than 260 bytes) could not be restored, so nothing is tried and the answer is 0.
-    if (saved_chars >= static_cast<DWORD>(path_chars)) return 0;
+    if (saved_chars == 0 || saved_chars >= static_cast<DWORD>(path_chars) || !T::names_current_directory(saved))
+        return 0;
     const BOOL entered = T::set_current_directory(path);
-    if (saved_chars != 0) T::set_current_directory(saved);
+    T::set_current_directory(saved);
     return entered;
 }
 
