@@ -482,15 +482,12 @@ KELDANU_API int WINAPI ShlGetMouseScrollLines(BOOL refresh);
  * SW_SHOWNORMAL. The W form converts the command to the ANSI code page first (characters it
  * lacks become the default character); a command whose ANSI form needs more than 259 bytes
  * is not started.
- * Inserts: %1 and %2, plain or with a printf-like !format! (%1!s!, %2!-20s!, %1!x!, ...), go
- * to the formatter with the folder as their argument. Kept as the literal text of the
- * template, because the formatter would read past the folder's text or past the two
- * arguments, or write through them: %3 to %99 (no argument); a "*" width or precision (it
- * takes one more argument); sizes other than h, l and w (I64, ll); conversions other than
- * s, S, c, C, d, i, o, u, x and X (n writes, e/f/g read eight bytes); and in the A form the
- * wide-string reads of the narrow folder (S, ls, lS, ws, wS), which end only at two zero bytes.
- * The W form keeps no string conversion literal: a narrow read (S, hs) of the wide folder stops
- * at its first zero byte, inside the text ("C:\Work" read by %1!S! gives "C").
+ * Inserts: only %1 and %2 go to the formatter with the folder as their argument, bare or
+ * with a format that reads it as text of its own width: !s! and, in the A form, !hs!, in the
+ * W form !ls! and !ws!. Every other insert stays as the literal text of the template: %3 to
+ * %99 (%12 included: no argument) and %1 or %2 with any other !format! (%1!.5s!, %1!x!, ...).
+ * The formatter's escapes that take no argument (%%, %n, %0, %r, %t, ...) work as it defines
+ * them; a "%" at the end of the template stays.
  *   folder  in: a zero-terminated path; not probed.
  * Returns TRUE when a program was started; FALSE when no template is registered, the
  * formatted command is empty (its expansion exceeded 259 characters) or the launch fails.
