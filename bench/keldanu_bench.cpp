@@ -4,8 +4,9 @@
 // least any implementation could: a ratio near 1 says the operation adds little to it. Each
 // figure is the median of interleaved rounds, the operation and its reference timed one after
 // the other in every round, so that a busy machine slows both. Also: ".." against the plain
-// path in the canonical form, escapes against plain text in the URL decoder, the cached
-// scroll-lines call, the stripped DLL's size and the load and unload of a private copy of it.
+// path in the canonical form, escapes against plain text in the URL decoder, the combo history
+// read from a key of 100,005 values, the cached scroll-lines call, the stripped DLL's size and
+// the load and unload of a private copy of it.
 //   keldanu_bench [rounds, default 41]
 //   keldanu_bench --quick   one round of one call each: every row runs, no time is judged
 //                           (ctest runs it so that the benchmark keeps building and running)
@@ -311,6 +312,35 @@ void url_worst_rows() {
     }
 }
 
+// A combo-box history of 5 entries read from a key that also holds 100,000 other values: the
+// read's time should follow the 5 entries it asks for, not the size of the key. The quick round
+// fills a key of 100 values only: it checks that the row runs, not what it costs.
+void history_row() {
+    const int other_values = batch > 0 ? 100000 : 100;
+    constexpr int entries = 5, history_rounds = 5;
+    const std::wstring path = L"Software\\KeldanuBench." + std::to_wstring(GetCurrentProcessId());
+    HKEY key;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr)) return;
+    for (int i = 0; i < other_values + entries; ++i) {
+        const std::wstring name = i < entries ? std::to_wstring(i) : L"other" + std::to_wstring(i);
+        RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(L"entry"), sizeof L"entry");
+    }
+    RegCloseKey(key);
+    const HWND combo =
+        CreateWindowExW(0, L"COMBOBOX", L"", CBS_DROPDOWN, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+    std::vector<double> times;
+    for (int r = 0; r < history_rounds; ++r) {
+        SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+        const double start = seconds_now();
+        StrReadComboHistoryW(combo, HKEY_CURRENT_USER, path.c_str(), entries);
+        times.push_back(seconds_now() - start);
+    }
+    std::printf("  StrReadComboHistoryW, %d entries from a key of %d values: %.3f ms (median of %d)\n", entries,
+                other_values + entries, median(times) * 1e3, history_rounds);
+    DestroyWindow(combo);
+    RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+}
+
 // The size of a file in bytes, or -1 when it cannot be had.
 long long file_size(const char* name) {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -372,6 +402,7 @@ int main(int argc, char** argv) {
     number_rows<wide_ops>();
     url_worst_rows<narrow_ops>();
     url_worst_rows<wide_ops>();
+    history_row();
     dll_rows();
     return 0;
 }

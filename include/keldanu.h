@@ -112,7 +112,8 @@ KELDANU_API BOOL WINAPI PathIsRelativeW(LPCWSTR path);
  * CharPrevA where said, so a double-byte character counts as one. Nothing is probed: the
  * arguments must be valid strings. Pointer results point into the caller's own string.
  * Sets no error code. Platform calls: lstrlenA/W, lstrcpyA/W, lstrcatA/W, CharNextA/W,
- * CharPrevA/W; PathIsDirectoryA/W also GetCurrentDirectoryA/W and SetCurrentDirectoryA/W. */
+ * CharPrevA/W; PathIsDirectoryA/W also GetCurrentDirectoryA/W and SetCurrentDirectoryA/W,
+ * and the A form GetCurrentDirectoryW and MultiByteToWideChar. */
 
 /* Adds a backslash at the end of `path` unless it already ends in one (found with
  * CharPrevA, so a double-byte character whose trail byte is 0x5C is no backslash).
@@ -184,9 +185,12 @@ KELDANU_API void WINAPI PathQuoteSpacesW(LPWSTR path);
  *   path  in.
  * Returns nonzero when the path is a directory that can be entered; 0 for a file, a missing
  * path, the empty string or a directory that cannot be entered. When the current directory
- * is too long to remember in 260 characters (in the A form a double-byte directory name can
- * need more than 260 bytes), nothing is tried and the result is 0, so the current directory
- * is never left changed. Not safe against other threads of the process: during the call the
+ * cannot be remembered in a form that makes it current again, nothing is tried and the
+ * result is 0, so the current directory is never left changed: when it cannot be read or is
+ * longer than 259 characters (in the A form a double-byte name can need more than 260
+ * bytes), and in the A form when its ANSI name does not name it (a character the code page
+ * lacks reads back as "?" or a look-alike; the name, widened, must equal the wide current
+ * directory). Not safe against other threads of the process: during the call the
  * process-wide current directory is the tested path. */
 KELDANU_API BOOL WINAPI PathIsDirectoryA(LPCSTR path);
 KELDANU_API BOOL WINAPI PathIsDirectoryW(LPCWSTR path);
@@ -478,15 +482,12 @@ KELDANU_API int WINAPI ShlGetMouseScrollLines(BOOL refresh);
  * SW_SHOWNORMAL. The W form converts the command to the ANSI code page first (characters it
  * lacks become the default character); a command whose ANSI form needs more than 259 bytes
  * is not started.
- * Inserts: %1 and %2, plain or with a printf-like !format! (%1!s!, %2!-20s!, %1!x!, ...), go
- * to the formatter with the folder as their argument. Kept as the literal text of the
- * template, because the formatter would read past the folder's text or past the two
- * arguments, or write through them: %3 to %99 (no argument); a "*" width or precision (it
- * takes one more argument); sizes other than h, l and w (I64, ll); conversions other than
- * s, S, c, C, d, i, o, u, x and X (n writes, e/f/g read eight bytes); and in the A form the
- * wide-string reads of the narrow folder (S, ls, lS, ws, wS), which end only at two zero bytes.
- * The W form keeps no string conversion literal: a narrow read (S, hs) of the wide folder stops
- * at its first zero byte, inside the text ("C:\Work" read by %1!S! gives "C").
+ * Inserts: only %1 and %2 go to the formatter with the folder as their argument, bare or
+ * with a format that reads it as text of its own width: !s! and, in the A form, !hs!, in the
+ * W form !ls! and !ws!. Every other insert stays as the literal text of the template: %3 to
+ * %99 (%12 included: no argument) and %1 or %2 with any other !format! (%1!.5s!, %1!x!, ...).
+ * The formatter's escapes that take no argument (%%, %n, %0, %r, %t, ...) work as it defines
+ * them; a "%" at the end of the template stays.
  *   folder  in: a zero-terminated path; not probed.
  * Returns TRUE when a program was started; FALSE when no template is registered, the
  * formatted command is empty (its expansion exceeded 259 characters) or the launch fails.
@@ -596,17 +597,21 @@ KELDANU_API BOOL WINAPI StrFillComboWithStringsW(HINSTANCE module, HWND combo, U
  * StrReadComboHistory appends the values 0 to max_entries - 1 to the list, in that order,
  * skipping missing and empty values, values too long for 259 characters, and those equal
  * (ignoring case) to an entry already in the list. Nothing happens when max_entries is 0 or
- * less or the subkey does not exist. Which indexes are stored is learnt once from the names
- * of the subkey's values, so the time taken follows what is stored, not max_entries (INT_MAX
- * is fine); if the memory for that list of indexes cannot be had, nothing is appended.
+ * less or the subkey does not exist. The time taken follows the smaller of max_entries and
+ * the number of values in the subkey (INT_MAX is fine): the indexes are read directly when
+ * there are no more of them than values, and otherwise learnt once from the names of the
+ * values; if the memory for that list of indexes cannot be had, nothing is appended.
  *
  * StrSaveComboHistory moves the combo box's edit text (its first 259 characters) to the top of
  * the list: the first entry equal to it, ignoring case, is deleted, and a non-empty text is
  * inserted at index 0 and selected (an empty edit text only removes an empty entry). Then the
  * first max_entries entries of the list are stored as values 0, 1, ...; an entry longer than
  * 259 characters is stored cut to its first 259 (A: to the whole characters that fit 259
- * bytes, so no double-byte character is split); an entry that cannot be fetched (no memory
- * for a long one) is skipped and its value left as it was. The list itself is not shortened,
+ * bytes, so no double-byte character is split). An entry is taken at the length the combo
+ * box reports for it and no further, so an owner-drawn combo box without strings, which
+ * hands back its item data without a terminator, stores those bytes and nothing after them;
+ * an entry that cannot be fetched (CB_ERR, or no memory for its length) is skipped and its
+ * value left as it was. The list itself is not shortened,
  * and values at indexes beyond those written stay as they were.
  *   combo        in: the combo box (with an edit field, for the save).
  *   key          in: an open key or a predefined root key.

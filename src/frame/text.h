@@ -47,6 +47,15 @@ struct ansi_text {
     // ---- the current directory: path editing ----
     static DWORD get_current_directory(DWORD chars, ch* buf) { return GetCurrentDirectoryA(chars, buf); }
     static BOOL set_current_directory(const ch* path) { return SetCurrentDirectoryA(path); }
+    // True when `saved`, the current directory as GetCurrentDirectoryA read it, leads back to
+    // it: widened as SetCurrentDirectoryA widens it, it is exactly the wide current directory.
+    // A character the code page lacks reads back as "?" or a best-fit letter and fails this.
+    static bool names_current_directory(const ch* saved) {
+        wchar_t widened[MAX_PATH] = {}, current[MAX_PATH] = {};
+        const DWORD chars = GetCurrentDirectoryW(MAX_PATH, current);
+        return chars != 0 && chars < MAX_PATH && MultiByteToWideChar(CP_ACP, 0, saved, -1, widened, MAX_PATH) != 0 &&
+               std::wcscmp(widened, current) == 0;
+    }
 
     // ---- text drawing and dialog items: path display ----
     static int draw_text(HDC dc, ch* text, int n, RECT* r, UINT format) { return DrawTextA(dc, text, n, r, format); }
@@ -131,6 +140,8 @@ struct wide_text {
     // ---- the current directory: path editing ----
     static DWORD get_current_directory(DWORD chars, ch* buf) { return GetCurrentDirectoryW(chars, buf); }
     static BOOL set_current_directory(const ch* path) { return SetCurrentDirectoryW(path); }
+    // A wide name read whole is the directory's own name.
+    static constexpr bool names_current_directory(const ch*) { return true; }
 
     // ---- text drawing and dialog items: path display ----
     static int draw_text(HDC dc, ch* text, int n, RECT* r, UINT format) { return DrawTextW(dc, text, n, r, format); }

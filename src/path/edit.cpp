@@ -114,12 +114,16 @@ template <class T>
 BOOL path_is_directory(const typename T::ch* path) {
     using ch = typename T::ch;
     ch saved[path_chars] = {};
+    // The current directory is entered again afterwards, so nothing is tried (the answer is 0)
+    // unless its name was read whole and leads back to it. Wine answers 0 for a directory
+    // longer than the buffer (in the A form a double-byte name may need more than 260 bytes);
+    // an ANSI name with "?" or a best-fit letter for a character the code page lacks would
+    // restore nothing, or another directory.
     const DWORD saved_chars = T::get_current_directory(path_chars, saved);
-    // A current directory too long for the buffer (in the A form a double-byte name can need
-    // more than 260 bytes) could not be restored, so nothing is tried and the answer is 0.
-    if (saved_chars >= static_cast<DWORD>(path_chars)) return 0;
+    if (saved_chars == 0 || saved_chars >= static_cast<DWORD>(path_chars) || !T::names_current_directory(saved))
+        return 0;
     const BOOL entered = T::set_current_directory(path);
-    if (saved_chars != 0) T::set_current_directory(saved);
+    T::set_current_directory(saved);
     return entered;
 }
 

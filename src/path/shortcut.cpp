@@ -5,6 +5,7 @@
 #include "frame/limits.h"
 #include "path/path_internal.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace keldanu {
@@ -100,18 +101,18 @@ BOOL path_read_shortcut(HWND owner, const typename T::ch* file, typename T::ch* 
     typename T::shell_link* link = shortcut.link();
     if (FAILED(link->Resolve(owner, SLR_ANY_MATCH))) return 0;
 
-    // One buffer serves the four fields in turn; it is emptied before each getter so a getter
-    // that writes nothing cannot pass on the field before it.
+    // One buffer serves the four fields in turn; it is zeroed before each getter, so a getter
+    // that writes nothing, or less than it ends, passes on no byte of the field before it.
     ch text[read_buffer_chars];
+    const auto fresh = [&text] {
+        std::fill_n(text, read_buffer_chars, ch{});
+        return text;
+    };
     typename T::find_data found;
-    text[0] = 0;
-    deliver_field<T>(link->GetPath(text, read_buffer_chars, &found, SLGP_UNCPRIORITY), text, target);
-    text[0] = 0;
-    deliver_field<T>(link->GetDescription(text, read_buffer_chars), text, description);
-    text[0] = 0;
-    deliver_field<T>(link->GetWorkingDirectory(text, read_buffer_chars), text, directory);
-    text[0] = 0;
-    const HRESULT got_arguments = link->GetArguments(text, read_buffer_chars);
+    deliver_field<T>(link->GetPath(fresh(), read_buffer_chars, &found, SLGP_UNCPRIORITY), text, target);
+    deliver_field<T>(link->GetDescription(fresh(), read_buffer_chars), text, description);
+    deliver_field<T>(link->GetWorkingDirectory(fresh(), read_buffer_chars), text, directory);
+    const HRESULT got_arguments = link->GetArguments(fresh(), read_buffer_chars);
     deliver_field<T>(got_arguments, text, arguments);
     // Only a plain S_OK from the last getter counts as success; S_FALSE does not, although
     // the fields have been delivered.

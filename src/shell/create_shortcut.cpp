@@ -6,6 +6,7 @@
 #include "shell/shell_internal.h"
 
 #include <cstring>
+#include <initializer_list>
 
 namespace keldanu {
 
@@ -16,94 +17,39 @@ constexpr int escaped_chars = 2 * path_chars;
 
 bool is_digit(unsigned c) { return c >= '0' && c <= '9'; }
 
-// The size of the units in which the formatter reads an insert's text: "h" narrow, "l" and
-// "w" wide; without a prefix "s" reads the caller's own width and "S" the other one.
+// True when the insert whose digit is at `insert` may reach the formatter: only %1 and %2 have
+// an argument (the formatter reads %10 to %99 as inserts of their own), and they are taken
+// bare or with a format that reads the folder as text of its own width.
 template <class T>
-constexpr unsigned text_unit(unsigned prefix, unsigned conversion) {
-    constexpr unsigned own = sizeof(typename T::ch);
-    constexpr unsigned other = sizeof(char) + sizeof(wchar_t) - own;
-    if (prefix == 'h') return sizeof(char);
-    if (prefix == 'l' || prefix == 'w') return sizeof(wchar_t);
-    return conversion == 's' ? own : other;
-}
-
-// True when the formatter may be handed an insert with the printf-like format that starts at
-// f (just after the insert's "!") and ends at the next "!". Both arguments are the folder's
-// text, so a format may read it as text or turn its address into a number or a character.
-// Refused: a "*" width or precision (it reads one more argument, past the two given); a
-// size other than "h", "l" or "w" ("I64", "ll" read eight bytes); conversions that read eight
-// bytes ("e", "f", ...) or write through the argument ("n"); text read in units wider than
-// its own, which runs past its terminator (in the A form "S", "ls", "ws": narrow text read as
-// UTF-16 ends only at two zero bytes at an even offset). Text read in narrower units stops at
-// its first zero byte, inside the text, so the W form refuses no text conversion.
-template <class T>
-bool formatter_may_take(const typename T::ch* f) {
-    auto at = [&f](const char* set) {
-        for (; *set; ++set)
-            if (static_cast<unsigned>(*f) == static_cast<unsigned char>(*set)) return true;
-        return false;
-    };
-    while (at("-+ #0")) ++f;
-    while (is_digit(static_cast<unsigned>(*f))) ++f;
-    if (*f == '.') {
-        ++f;
-        while (is_digit(static_cast<unsigned>(*f))) ++f;
+bool is_folder_insert(const typename T::ch* insert) {
+    using ch = typename T::ch;
+    if ((*insert != '1' && *insert != '2') || is_digit(static_cast<unsigned>(insert[1]))) return false;
+    if (insert[1] != '!') return true;
+    for (const ch* format : {KELDANU_TEXT(T, "!s!"), T::pick("!hs!", L"!ls!"), T::pick("!hs!", L"!ws!")}) {
+        const ch* p = insert + 1;
+        while (*format && *p == *format) ++p, ++format;
+        if (!*format) return true;
     }
-    unsigned prefix = 0;
-    if (at("hlw")) prefix = static_cast<unsigned>(*f++);
-    const unsigned conversion = static_cast<unsigned>(*f);
-    bool known;
-    if (at("sS"))
-        known = text_unit<T>(prefix, conversion) <= sizeof(typename T::ch);
-    else
-        known = at("cCdiouxX");
-    return known && f[1] == '!';
+    return false;
 }
 
 // Copies the template into `out` (room for escaped_chars characters, enough for any template
-// of up to path_chars - 1 characters), escaping as literal text every insert that the
-// formatter must not be handed ("%3" becomes "%%3", which the formatter turns back into
-// "%3"): inserts other than %1 and %2, which have no argument (the formatter reads one for
-// each insert it meets, %1 to %99), and %1 or %2 with a "!format!" that formatter_may_take
-// refuses. The formatter's other escapes (%%, %n, %0, ...) read no argument and pass through
-// unchanged; a "%" that ends the template is made literal.
+// of up to path_chars - 1 characters) with every insert that is_folder_insert refuses made
+// literal ("%3!d!" becomes "%%3!d!", which the formatter turns back into "%3!d!"), so the
+// formatter reads no argument but the folder, and only as text. Its other escapes (%%, %n,
+// %0, ...) read no argument and pass through unchanged; a "%" that ends the template is made
+// literal. A double-byte character is copied whole, as the formatter reads it.
 template <class T>
 void escape_unsafe_inserts(const typename T::ch* in, typename T::ch* out) {
     using ch = typename T::ch;
     ch* o = out;
-    const ch* p = in;
-    while (*p) {
-        if (T::lead_byte(*p) && p[1]) {
+    for (const ch* p = in; *p;) {
+        // The first of a pair that stays whole (a double-byte character, "%%") goes ahead of the
+        // copy below; an escaping "%" goes ahead of an insert refused or a "%" that ends the text.
+        if ((T::lead_byte(*p) && p[1]) || (*p == '%' && p[1] == '%'))
             *o++ = *p++;
-            *o++ = *p++;
-            continue;
-        }
-        if (*p != '%') {
-            *o++ = *p++;
-            continue;
-        }
-        const ch* insert = p + 1;
-        if (*insert == '%') {  // "%%" stands for one "%" and must stay a pair
-            *o++ = *p++;
-            *o++ = *p++;
-            continue;
-        }
-        if (*insert == 0) {  // a lone "%" at the end is kept as a literal "%"
+        else if (*p == '%' && (!p[1] || (p[1] >= '1' && p[1] <= '9' && !is_folder_insert<T>(p + 1))))
             *o++ = '%';
-            *o++ = *p++;
-            continue;
-        }
-        if (*insert < '1' || *insert > '9') {  // %n, %0, %. and the like
-            *o++ = *p++;
-            continue;
-        }
-        // The formatter reads one or two digits as the insert's number; only %1 and %2 have
-        // an argument.
-        const ch* after = insert + 1;
-        const bool two_digits = is_digit(static_cast<unsigned>(*after));
-        const bool has_argument = !two_digits && (*insert == '1' || *insert == '2');
-        const bool safe = has_argument && (*after != '!' || formatter_may_take<T>(after + 1));
-        if (!safe) *o++ = '%';
         *o++ = *p++;
     }
     *o = 0;
@@ -131,7 +77,7 @@ BOOL create_shortcut_launch(const typename T::ch* folder) {
     escape_unsafe_inserts<T>(command_template, source);
 
     // Both inserts stand for the folder; escape_unsafe_inserts makes sure the formatter asks
-    // for nothing beyond these two entries.
+    // for nothing beyond these two entries, and for them only as text.
     const DWORD_PTR args[] = {reinterpret_cast<DWORD_PTR>(folder), reinterpret_cast<DWORD_PTR>(folder)};
     // A template that cannot be formatted (its expansion does not fit, say) leaves the command
     // line empty, and the launch of an empty command fails.

@@ -50,30 +50,39 @@ LRESULT find_entry(HWND combo, const typename T::ch* text) {
     return CB_ERR;
 }
 
-// Copies list entry i into `out` (path_chars characters). An entry that the application added
-// itself may be longer than a history entry can be; it is cut after its last whole character
-// that fits 259. CB_GETLBTEXT writes the whole entry and takes no capacity, so the entry's
-// length is asked first (CB_GETLBTEXTLEN) and a longer one fetched into a heap block of its
-// own size. False when the entry cannot be had: it is then not stored.
+// Copies list entry i into `out` (path_chars characters). CB_GETLBTEXT takes no capacity and
+// need not end what it writes (an owner-drawn combo without strings writes its 4 bytes of item
+// data and nothing more), so the entry is fetched into a zeroed heap block one character longer
+// than the length CB_GETLBTEXTLEN reported, which ends it there whatever was written. A longer
+// entry than a history entry can be is cut after its last whole character within 259. False
+// when the entry cannot be had (CB_ERR, or no memory for its length): it is then not stored.
 template <class T>
 bool entry_text(HWND combo, int i, typename T::ch* out) {
     using ch = typename T::ch;
     const LRESULT len = T::send(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
-    if (len < 0) return false;
-    if (len < path_chars) {
-        out[0] = 0;
-        return send_text<T>(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), out) != CB_ERR;
-    }
-    if (static_cast<size_t>(len) >= SIZE_MAX / sizeof(ch)) return false;
+    if (len < 0 || static_cast<size_t>(len) >= SIZE_MAX / sizeof(ch)) return false;
     const heap_block whole(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, (static_cast<size_t>(len) + 1) * sizeof(ch)));
     if (!whole) return false;
     ch* text = static_cast<ch*>(whole.get());
     if (send_text<T>(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), text) == CB_ERR) return false;
+    text[len] = 0;
     // Stepping by characters keeps a double-byte character whole or leaves it out.
     const ch* end = text;
     for (const ch* next = T::next(end); next != end && next - text <= longest_path; next = T::next(end)) end = next;
     T::copy_n(out, text, static_cast<int>(end - text) + 1);
     return true;
+}
+
+// Appends history value `index` unless it is empty, unreadable or already in the list.
+template <class T>
+void add_stored_entry(HWND combo, HKEY key, const typename T::ch* sub_key, int index) {
+    using ch = typename T::ch;
+    ch name[value_name_chars];
+    put_decimal<T>(name, static_cast<ULONG>(index));
+    ch entry[path_chars];
+    profile_get_string<T>(key, sub_key, name, KELDANU_TEXT(T, ""), entry, path_chars);
+    // A value that cannot be read comes back as the empty default and is skipped.
+    if (*entry && find_entry<T>(combo, entry) == CB_ERR) send_text<T>(combo, CB_ADDSTRING, 0, entry);
 }
 
 }  // namespace
@@ -108,14 +117,21 @@ template <class T>
 void combo_read_history(HWND combo, HKEY key, const typename T::ch* sub_key, int max_entries) {
     using ch = typename T::ch;
     if (max_entries <= 0 || !sub_key) return;
-    // Which of the indexes 0 .. max_entries - 1 the key holds is learnt once, from the names
-    // of its values, so that the reads cost what is stored and not what max_entries allows.
-    // A missing key holds nothing. The values themselves are read by the profile reader.
+    // The reads cost the smaller of max_entries and the number of values in the key: indexes
+    // 0 .. max_entries - 1 are read directly when the key holds at least as many values;
+    // otherwise the few that it holds are learnt once from the names of its values. A missing
+    // key holds nothing. The values themselves are read by the profile reader.
     registry_key history;
     if (T::reg_open(key, sub_key, KEY_QUERY_VALUE, history.put()) != ERROR_SUCCESS) return;
     DWORD values = 0;
     if (T::reg_value_count(history.get(), &values) != ERROR_SUCCESS || values == 0) return;
-    // Without memory for the list of indexes no value can be read: each counts as unreadable.
+    if (static_cast<DWORD>(max_entries) <= values) {
+        for (int i = 0; i < max_entries; ++i) add_stored_entry<T>(combo, key, sub_key, i);
+        return;
+    }
+    // Without memory for the list of indexes (or with too many values to size one) no value
+    // can be read: each counts as unreadable.
+    if (values > SIZE_MAX / sizeof(int)) return;
     const heap_block block(HeapAlloc(GetProcessHeap(), 0, static_cast<size_t>(values) * sizeof(int)));
     if (!block) return;
     int* const indexes = static_cast<int*>(block.get());
@@ -132,15 +148,7 @@ void combo_read_history(HWND combo, HKEY key, const typename T::ch* sub_key, int
         if (index >= 0) indexes[n++] = index;
     }
     std::sort(indexes, indexes + n);
-
-    for (int k = 0; k < n; ++k) {
-        ch name[value_name_chars];
-        put_decimal<T>(name, static_cast<ULONG>(indexes[k]));
-        ch entry[path_chars];
-        profile_get_string<T>(key, sub_key, name, KELDANU_TEXT(T, ""), entry, path_chars);
-        // A value that cannot be read comes back as the empty default and is skipped.
-        if (*entry && find_entry<T>(combo, entry) == CB_ERR) send_text<T>(combo, CB_ADDSTRING, 0, entry);
-    }
+    for (int k = 0; k < n; ++k) add_stored_entry<T>(combo, key, sub_key, indexes[k]);
 }
 
 template <class T>

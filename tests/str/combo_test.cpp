@@ -32,19 +32,15 @@ struct combo_window {
     LRESULT selection() const { return SendMessageW(combo, CB_GETCURSEL, 0, 0); }
 };
 
-TEST(ComboFill, ItemsSelectionAndTheCutAt2047) {
+TEST(ComboFill, ItemsAndSelection) {
     combo_window w;
-    list numbered;  // resource 105, i000|i001|...|i409, is 2049 characters: the last item loses two
-    for (int i = 0; i < 410; ++i)
-        numbered.push_back(("i" + std::to_string(1000 + i).substr(1)).substr(0, i < 409 ? 4 : 2));
-    // before, resource id, select, after, selected; the resources are in combo_test.rc.
-    const std::tuple<list, UINT, int, list, int, const char*> rows[] = {
+    // The resources are in combo_test.rc.
+    const struct { list before; UINT id; int select; list after; int selected; const char* why; } rows[] = {
         {{}, 101, -1, {"Red", "Green", "Blue"}, -1, "empty pieces of Red|Green||Blue| add nothing"},
         {{}, 101, 1, {"Red", "Green", "Blue"}, 1, "select 1 selects Green"},
         {{"Old"}, 102, -1, {"Old"}, 0, "a resource of separators only adds nothing; the selection stays"},
         {{}, 103, 0, {"One"}, 0, "a resource without separators is one item"},
         {{"Old"}, 999, -1, {"Old"}, 0, "a missing resource adds nothing"},
-        {{}, 105, -1, numbered, -1, "a resource is cut at 2047 characters"},
     };
     test::both([&](auto c) {
         for (const auto& [before, id, select, after, selected, why] : rows) {
@@ -65,7 +61,7 @@ TEST(ComboFillCp932, TrailByteBarDoesNotSplit) {
 
 TEST(ComboHistory, ReadAppendsStoredEntries) {
     combo_window w;
-    const std::tuple<std::map<std::wstring, std::wstring>, list, int, list, const char*> rows[] = {
+    const struct { std::map<std::wstring, std::wstring> stored; list before; int max; list after; const char* why; } rows[] = {
         {{{L"0", L"new"}, {L"1", L"old"}, {L"3", L"new"}}, {}, 4, {"new", "old"}, "gaps and duplicates skipped"},
         {{{L"0", L"NEW"}, {L"1", L"b"}}, {"new"}, 4, {"new", "b"}, "a duplicate in other case is not added"},
         {{{L"0", L"a"}, {L"1", L""}, {L"2", L"b"}}, {}, 3, {"a", "b"}, "an empty value is skipped"},
@@ -118,8 +114,8 @@ TEST(ComboHistory, AnyCountCostsWhatIsStored) {
 TEST(ComboHistory, SaveMovesTheEditTextToTheTop) {
     combo_window w;
     const std::string q300(300, 'q'), q259(259, 'q');
-    // list before, edit text, entries, list after, selection, values 0, 1, ... ("-" for none)
-    const std::tuple<list, std::string, int, list, int, list, const char*> rows[] = {
+    // values: 0, 1, ... ("-" for none)
+    const struct { list before; std::string edit; int max; list after; int selected; list stored; const char* why; } rows[] = {
         {{"a", "b", "c"}, "b", 3, {"b", "a", "c"}, 0, {"b", "a", "c", "-"}, "b moves to the top"},
         {{"a", "b", "c"}, "b", 2, {"b", "a", "c"}, 0, {"b", "a", "-"}, "only 2 stored, the list keeps 3"},
         {{"a", "b"}, "B", 5, {"B", "a"}, 0, {"B", "a", "-"}, "B replaces b"},
@@ -146,6 +142,21 @@ TEST(ComboHistory, SaveMovesTheEditTextToTheTop) {
             EXPECT_EQ(values, stored);
             EXPECT_EQ(key.get(L"h", L"5").text, L"old");
         }
+    });
+}
+
+// An owner-drawn combo box without strings hands back its 4 bytes of item data, unterminated.
+TEST(ComboHistory, SaveStoresNothingTheComboDidNotWrite) {
+    combo_window w;
+    const HWND drawn = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWN | CBS_OWNERDRAWFIXED, 0, 0, 200,
+                                       200, w.parent, 0, 0, 0);
+    for (int i = 0; i < 3; ++i) SendMessageW(drawn, CB_ADDSTRING, 0, 0x44434241);
+    test::both([&](auto c) {
+        using C = decltype(c);
+        test::scratch_key key(L"combo-drawn");
+        AW(C, StrSaveComboHistory)(drawn, key.root(), key.path_in<C>(L"h").c_str(), 3);
+        for (const wchar_t* name : {L"0", L"1", L"2"})
+            EXPECT_EQ(key.get(L"h", name).text, sizeof(C) == 1 ? L"ABCD" : L"\x4241\x4443") << "value " << name;
     });
 }
 
