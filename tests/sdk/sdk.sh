@@ -87,7 +87,7 @@ install)
   bytes=$(stat -c %s "$tree/bin/KELDANU.dll")
   [ "$bytes" -le 65536 ] || fail "bin/KELDANU.dll is $bytes bytes, more than 64 KiB"
   # Nothing of the C++ runtime, the thread library or the unwinder is linked in.
-  if "$triplet-objdump" -t "$tree/bin/KELDANU.dll.debug" | grep -E '_Unwind_|__cxa_|__gxx_|pthread_|_ZSt|__register_frame'; then
+  if "$triplet-objdump" -t "$tree/bin/KELDANU.dll.debug" | grep -E '_Unwind_|__cxa_|__gxx_|_ZSt9terminate|_Znw|_Zdl|pthread_|__register_frame|__deregister_frame'; then
     fail "KELDANU.dll carries the symbols above"
   fi
   ;;
