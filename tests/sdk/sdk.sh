@@ -86,8 +86,10 @@ install)
   # The stripped DLL stays within 64 KiB; it is the one users ship.
   bytes=$(stat -c %s "$tree/bin/KELDANU.dll")
   [ "$bytes" -le 65536 ] || fail "bin/KELDANU.dll is $bytes bytes, more than 64 KiB"
-  # Nothing of the C++ runtime, the thread library or the unwinder is linked in.
-  if "$triplet-objdump" -t "$tree/bin/KELDANU.dll.debug" | grep -E '_Unwind_|__cxa_|__gxx_|_ZSt9terminate|_Znw|_Zdl|pthread_|__register_frame|__deregister_frame'; then
+  # Nothing of the C++ runtime, the thread library or the unwinder is linked in: no symbol of
+  # theirs is defined (the 32-bit start-up's weak references to the unwinder stay undefined).
+  if "$triplet-objdump" -t "$tree/bin/KELDANU.dll.debug" | grep -vE '\(sec +0\)' |
+    grep -E '_Unwind_|__cxa_|__gxx_|_ZSt9terminate|_Znw|_Zdl|pthread_|__register_frame|__deregister_frame'; then
     fail "KELDANU.dll carries the symbols above"
   fi
   ;;

@@ -95,7 +95,7 @@ make_template() {
   mkdir -p "$cache"
   exec 9>"$cache/lock$kind"
   if ! flock -w "$lock_wait" 9; then
-    echo "wine-run: the prefix cache stayed locked for $lock_wait s ($cache/lock)" >&2
+    echo "wine-run: the prefix cache stayed locked for $lock_wait s ($cache/lock$kind)" >&2
     return 1
   fi
   if [ ! -f "$template/.ready" ]; then
