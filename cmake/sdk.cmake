@@ -15,9 +15,9 @@ if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
 endif()
 
 set(sdk_dir ${CMAKE_BINARY_DIR}/sdk)
-set(sdk_def ${CMAKE_SOURCE_DIR}/src/frame/keldanu.def)
+set(sdk_def ${KELDANU_DEF})
 file(MAKE_DIRECTORY ${sdk_dir})
-find_program(KELDANU_OBJCOPY NAMES i686-w64-mingw32-objcopy REQUIRED)
+find_program(KELDANU_OBJCOPY NAMES ${KELDANU_TOOL_PREFIX}-objcopy REQUIRED)
 add_custom_command(
   OUTPUT ${sdk_dir}/KELDANU.dll ${sdk_dir}/KELDANU.dll.debug ${sdk_dir}/keldanu.exe
   COMMAND ${KELDANU_OBJCOPY} --only-keep-debug $<TARGET_FILE:keldanu> KELDANU.dll.debug
@@ -32,11 +32,12 @@ set(sdk_files ${sdk_dir}/KELDANU.dll)
 
 # KELDANU.lib, for the MSVC linker and lld-link: llvm-dlltool's import library links without
 # /safeseh:no (GNU dlltool's objects carry no safe-exception-handler mark), and -k makes its
-# decorated symbols (_PathFindFileNameA@4) import the plain export names.
+# decorated symbols (_PathFindFileNameA@4) import the plain export names. The x64 one is made
+# the same way from the 64-bit table, whose names carry no decoration.
 find_program(KELDANU_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-16 llvm-dlltool-15 llvm-dlltool-14)
 if(KELDANU_LLVM_DLLTOOL)
   add_custom_command(OUTPUT ${sdk_dir}/KELDANU.lib
-    COMMAND ${KELDANU_LLVM_DLLTOOL} -m i386 -k -d ${sdk_def} -l ${sdk_dir}/KELDANU.lib
+    COMMAND ${KELDANU_LLVM_DLLTOOL} -m ${KELDANU_MACHINE} -k -d ${sdk_def} -l ${sdk_dir}/KELDANU.lib
     DEPENDS ${sdk_def}
     COMMENT "Making the MSVC import library KELDANU.lib"
     VERBATIM)
@@ -47,25 +48,35 @@ else()
 endif()
 add_custom_target(keldanu_sdk ALL DEPENDS ${sdk_files})
 
+# The package files name the architecture they were made for; keldanu-config.cmake refuses a
+# consumer of the other one itself (the version file is told the package fits any, so that
+# the refusal says why instead of listing the package as unsuitable).
+if(KELDANU_ARCH STREQUAL win64)
+  set(KELDANU_ARCH_WORDS "64-bit Windows programs")
+else()
+  set(KELDANU_ARCH_WORDS "32-bit Windows programs")
+endif()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/keldanu.pc.in ${sdk_dir}/keldanu.pc @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/keldanu-config.cmake ${sdk_dir}/keldanu-config.cmake @ONLY)
 write_basic_package_version_file(${sdk_dir}/keldanu-config-version.cmake
-                                 VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+                                 VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)
 
 install(FILES ${sdk_dir}/KELDANU.dll ${sdk_dir}/KELDANU.dll.debug DESTINATION bin)
 install(PROGRAMS ${sdk_dir}/keldanu.exe DESTINATION bin)
 install(FILES ${CMAKE_SOURCE_DIR}/include/keldanu.h DESTINATION include)
 install(FILES $<TARGET_LINKER_FILE:keldanu> DESTINATION lib)
 install(FILES ${sdk_def} DESTINATION lib RENAME KELDANU.def)
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/keldanu-config.cmake ${sdk_dir}/keldanu-config-version.cmake
+install(FILES ${sdk_dir}/keldanu-config.cmake ${sdk_dir}/keldanu-config-version.cmake
         DESTINATION lib/cmake/keldanu)
 install(FILES ${sdk_dir}/keldanu.pc DESTINATION lib/pkgconfig)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/CHANGELOG.md
         DESTINATION share/doc/keldanu)
 
-# `cmake --build build --target package` zips the same tree: keldanu-<version>-win32.zip.
+# `cmake --build build --target package` zips the same tree: keldanu-<version>-win32.zip, or
+# -win64.zip from a 64-bit build.
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME keldanu)
 set(CPACK_PACKAGE_VENDOR "The KELDANU developers")
-set(CPACK_PACKAGE_FILE_NAME keldanu-${PROJECT_VERSION}-win32)
+set(CPACK_PACKAGE_FILE_NAME keldanu-${PROJECT_VERSION}-${KELDANU_ARCH})
 set(CPACK_SOURCE_GENERATOR "")
 include(CPack)

@@ -1,12 +1,14 @@
 /*
- * keldanu.h: the public interface of KELDANU.dll, a utility library for 32-bit Windows
- * programs (paths, URLs, shortcuts, registry profile strings, shell queries, byte-size texts,
+ * keldanu.h: the public interface of KELDANU.dll, a utility library for 32-bit and 64-bit
+ * Windows programs (paths, URLs, shortcuts, registry profile strings, shell queries, byte-size texts,
  * combo-box helpers). Usable from C89 to C++20; link with libKELDANU.dll.a (MinGW) or
  * KELDANU.lib (MSVC), or load KELDANU.dll and look entries up by name or ordinal. The program
  * finds KELDANU.dll beside itself.
  *
- * Every entry uses the Windows API calling convention (__stdcall, the callee removes its
- * arguments). Text operations come in pairs: the A form takes 8-bit text in the active ANSI
+ * Every entry uses the Windows API calling convention: on 32-bit __stdcall (the callee removes
+ * its arguments), on x64 the one x64 convention (the caller removes them). The 64-bit DLL has
+ * the same names and ordinals and gives the same answers; its handles and pointers are 64-bit,
+ * every value declared DWORD, UINT, int or BOOL stays 32-bit. Text operations come in pairs: the A form takes 8-bit text in the active ANSI
  * code page (double-byte aware where said), the W form UTF-16. A capacity stated in
  * characters is the same number for both forms.
  *
@@ -532,7 +534,7 @@ KELDANU_API int WINAPI StrHexStringToDecimalW(LPCWSTR text, int error_value);
 KELDANU_API LPSTR WINAPI StrFormatByteSizeA(DWORD dwBytes, LPSTR pszBuf, int cchBuf, BOOL fComma);
 KELDANU_API LPWSTR WINAPI StrFormatByteSizeW(DWORD dwBytes, LPWSTR pszBuf, int cchBuf, BOOL fComma);
 
-/* The same for a 64-bit count (passed as two stack words, low word first), with the same
+/* The same for a 64-bit count (two stack words on 32-bit, low word first), with the same
  * texts for every count below 2^32. Every count of 1073741824 and more is in gigabytes; the
  * largest gives "17179869184.0 GB".
  * Counts of 2^53 and more: the figure is that of the count rounded to the nearest double
@@ -566,7 +568,7 @@ KELDANU_API LPWSTR WINAPI StrFormatByteSizeExW(ULONGLONG qwBytes, LPWSTR pszBuf,
 KELDANU_API LPSTR WINAPI StrFormatByteWithPointsA(DWORD dwBytes, LPSTR pszBuf, int cchBuf);
 KELDANU_API LPWSTR WINAPI StrFormatByteWithPointsW(DWORD dwBytes, LPWSTR pszBuf, int cchBuf);
 
-/* The same for a 64-bit count (passed as two stack words, low word first), with the same
+/* The same for a 64-bit count (two stack words on 32-bit, low word first), with the same
  * texts for every count below 2^32; 18446744073709551615 gives "18.446.744.073.709.551.615".
  *   qwBytes  in: the count, 0 to 2^64 - 1.
  *   pszBuf   out: as above; 27 characters always hold the whole text.

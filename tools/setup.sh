@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building and testing KELDANU needs on Debian 12: the i686 mingw-w64
-# cross compilers, 32-bit Wine, Xvfb, GoogleTest's sources, cmake and ninja, and for the SDK
+# Installs what building and testing KELDANU needs on Debian 12: the i686 and x86-64
+# mingw-w64 cross compilers, 32-bit and 64-bit Wine, Xvfb, GoogleTest's sources, cmake and ninja, and for the SDK
 # clang, lld, llvm (llvm-dlltool) and pkg-config.
 # Idempotent and quiet when everything is already there; runs as root or through sudo,
 # never asks a question. Besides installing packages it changes only what the README lists
@@ -9,7 +9,10 @@ set -euo pipefail
 
 need=()
 command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev)
+command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev)
 dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine wine32:i386)
+# 64-bit Wine; Debian puts its loader at /usr/lib/wine/wine64, outside the PATH.
+dpkg -s wine64 >/dev/null 2>&1 || need+=(wine64)
 command -v Xvfb >/dev/null || need+=(xvfb)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 command -v cmake >/dev/null || need+=(cmake)
@@ -62,8 +65,8 @@ fi
 # qemu's user-mode emulation, registered for i386 programs unless that name is registered.
 if ! runs_i386 || grep -qs '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386; then
   command -v qemu-i386-static >/dev/null || install_packages qemu-user-static
-  # The 64-bit wineserver serves 32-bit clients natively instead of under emulation.
-  dpkg -s wine64 >/dev/null 2>&1 || install_packages wine64
+  # (wine64, installed above, brings the 64-bit wineserver, which serves 32-bit clients
+  # natively instead of under emulation.)
   if [ ! -e /proc/sys/fs/binfmt_misc/register ]; then
     $sudo mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
   fi

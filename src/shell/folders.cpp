@@ -11,7 +11,9 @@ namespace keldanu {
 
 namespace {
 
-static_assert(sizeof(BROWSEINFOA) == 32 && sizeof(SHFILEINFOA) == 352);
+// The platform's layouts, whose pointers and handles are 8 bytes on x64.
+constexpr bool x64 = sizeof(void*) == 8;
+static_assert(sizeof(BROWSEINFOA) == (x64 ? 64 : 32) && sizeof(SHFILEINFOA) == (x64 ? 360 : 352));
 
 // Runs while the browser starts: selects the folder named by the caller's buffer.
 int CALLBACK browse_callback(HWND dialog, UINT message, LPARAM, LPARAM path) {

@@ -38,7 +38,7 @@ int main(void) {
         return fail("PathFindFileName\n");
     if (!PathAppend(path, TEXT("more")) || lstrcmp(path, TEXT("C:\\dir\\file.txt\\more")) != 0)
         return fail("PathAppend\n");
-    /* A 64-bit argument: five stack words. */
+    /* A 64-bit argument: five stack words on 32-bit. */
     if (StrFormatByteSizeExA(1536, size, sizeof size, TRUE) != size || lstrcmpA(size, "1,5 KB") != 0)
         return fail("StrFormatByteSizeExA\n");
     if (!dll_version_is_header_version())

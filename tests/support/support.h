@@ -67,14 +67,15 @@ inline bool faults_end_process() { return GetEnvironmentVariableW(L"KELDANU_FAUL
     GTEST_SKIP() << "Wine under qemu ends the process on a memory fault, so a probe of a no-access page " \
                     "cannot be answered here"
 
-// `chars` characters ending at a no-access page, all holding the fill, or `init` and its
-// terminator with the fill after them: writing past the capacity faults, past the text shows.
+// `chars` characters ending at a no-access page, all holding the fill, or `init` and its terminator with the fill
+// after them: writing past the capacity faults, past the text shows; on x64 above 4 GiB, where a cut pointer fails.
 template <class C>
 class guarded {
 public:
     explicit guarded(size_t chars, unsigned char fill = 0xCC) : bytes_(chars * sizeof(C)), fill_(fill) {
         const size_t page = 4096, pages = (bytes_ + page - 1) / page;
-        base_ = VirtualAlloc(nullptr, (pages + 1) * page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        base_ = VirtualAlloc(nullptr, (pages + 1) * page, MEM_COMMIT | MEM_RESERVE | MEM_TOP_DOWN, PAGE_READWRITE);
+        if (sizeof(void*) == 8) EXPECT_GT(UINT_PTR(base_), UINT_PTR(0xFFFFFFFF)) << "top-down, above 4 GiB";
         data_ = static_cast<char*>(base_) + pages * page - bytes_;
         DWORD old;
         VirtualProtect(data_ + bytes_, page, PAGE_NOACCESS, &old);

@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine for ctest (the cross-compiling emulator).
-#   wine-run.sh --start   make this run's private prefix and an Xvfb display
-#   wine-run.sh --stop    end the prefix's wineserver and the display
-#   wine-run.sh PROG ARGS run PROG in that prefix, on that display
+#   wine-run.sh --start OWNER  make this run's private prefix and an Xvfb display, kept until
+#                              --stop or until the process OWNER (ctest, a script) ends
+#   wine-run.sh --stop         end the prefix's wineserver and the display
+#   wine-run.sh PROG ARGS      run PROG in that prefix, on that display
 # State lives in $KELDANU_WINE_STATE (ctest sets it to <build>/wine); run by hand without
-# it, the folder "wine" beside the program is used.
+# it, the folder "wine" beside the program is used. The prefix is a win32 one, or a win64 one
+# (64-bit Wine, which also runs 32-bit programs) when --start finds KELDANU_WINE_ARCH=win64;
+# each kind has its own cached pristine copy.
+#
+# One run at a time per state folder: a second --start waits until the first run's --stop (or
+# the end of its owner) instead of ending its servers.
 #
 # A fresh prefix costs many minutes where 32-bit programs run under emulation, so the first
 # run on a machine boots one pristine prefix into a cache (KELDANU_WINE_CACHE, by default
@@ -23,16 +29,28 @@ if [ -z "$state" ]; then
   done
   state=${state:-$PWD/wine}
 fi
+# The kind of prefix: chosen by --start, remembered in the state for the programs it runs.
+if [ "${1:-}" = --start ]; then
+  arch=${KELDANU_WINE_ARCH:-win32}
+else
+  arch=$(cat "$state/arch" 2>/dev/null || echo "${KELDANU_WINE_ARCH:-win32}")
+fi
+case $arch in
+  win32) wine=wine kind="" ;;
+  # Debian installs the 64-bit loader outside the PATH.
+  win64) wine=$(command -v wine64 || echo /usr/lib/wine/wine64) kind=64 ;;
+  *) echo "wine-run: KELDANU_WINE_ARCH is \"$arch\": win32 or win64" >&2; exit 2 ;;
+esac
 # A program that crashes ends at once: no debugger, no crash dialog waiting for the timeout.
-export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
+export WINEARCH=$arch WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
 # Where binfmt_misc hands 32-bit programs to qemu, Wine cannot turn a memory fault into an
 # access violation; the tests that need one skip themselves (tests/support/support.h).
-if grep -qs '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386; then
+if [ "$arch" = win32 ] && grep -qs '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386; then
   export KELDANU_FAULTS_END_PROCESS=1
 fi
 cache=${KELDANU_WINE_CACHE:-${HOME:-/root}/.cache/keldanu}
-template="$cache/prefix-$(wine --version 2>/dev/null | tr -c 'A-Za-z0-9.\n' '_')"
+template="$cache/prefix$kind-$("$wine" --version 2>/dev/null | tr -c 'A-Za-z0-9.\n' '_')"
 lock_wait=${KELDANU_LOCK_WAIT:-3600}  # a first boot under emulation takes many minutes
 
 # Ends whatever this run's state says is running: the watchdog, the wineserver, Xvfb.
@@ -58,7 +76,7 @@ start_display() {
   local n
   for n in $(seq 91 190); do
     [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 8>&- &
     echo $! > "$state/xvfb.pid"
     for _ in $(seq 1 100); do
       [ -e "/tmp/.X11-unix/X$n" ] && { echo ":$n" > "$state/display"; return; }
@@ -75,9 +93,9 @@ start_display() {
 # Boots the pristine prefix once; concurrent runs wait for the first one, but not forever.
 make_template() {
   mkdir -p "$cache"
-  exec 9>"$cache/lock"
+  exec 9>"$cache/lock$kind"
   if ! flock -w "$lock_wait" 9; then
-    echo "wine-run: the prefix cache stayed locked for $lock_wait s ($cache/lock)" >&2
+    echo "wine-run: the prefix cache stayed locked for $lock_wait s ($cache/lock$kind)" >&2
     return 1
   fi
   if [ ! -f "$template/.ready" ]; then
@@ -88,10 +106,10 @@ make_template() {
     # unmanaged windows close at once.
     if ! (trap 'WINEPREFIX="$template" wineserver -k >/dev/null 2>&1 || true' EXIT
           export WINEPREFIX="$template"
-          wineboot -i &&
-            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f &&
-            wineserver -w) >"$cache/wineboot.log" 2>&1 || [ ! -f "$template/system.reg" ]; then
-      cat "$cache/wineboot.log" >&2
+          "$wine" wineboot -i &&
+            "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f &&
+            wineserver -w) >"$cache/wineboot$kind.log" 2>&1 8>&- || [ ! -f "$template/system.reg" ]; then
+      cat "$cache/wineboot$kind.log" >&2
       return 1
     fi
     touch "$template/.ready"
@@ -102,7 +120,16 @@ make_template() {
 
 case "${1:-}" in
   --start)
+    owner=${2:?"wine-run: --start needs the process that owns the run (its id)"}
+    kill -0 "$owner" 2>/dev/null || { echo "wine-run: no process $owner to own the run" >&2; exit 1; }
     mkdir -p "$state"
+    # The run lock is held by this run's watchdog until --stop or its owner's end. Only the
+    # watchdog keeps it: every server started below is started without it.
+    exec 8>"$state/run.lock"
+    if ! flock -w "$lock_wait" 8; then
+      echo "wine-run: another run on $state kept it for $lock_wait s" >&2
+      exit 1
+    fi
     stop_all
     rm -rf "$state/prefix"
     # Whatever fails or interrupts from here on leaves nothing running.
@@ -113,18 +140,18 @@ case "${1:-}" in
     make_template
     cp -a "$template" "$state/prefix"
     export WINEPREFIX="$state/prefix"
+    echo "$arch" > "$state/arch"
     # One wineserver for the whole run, so the system processes start once. It outlives this
     # script: it must not hold ctest's output pipes open, or ctest waits for it until the
     # fixture times out.
-    wineserver -p </dev/null >"$state/wineserver.log" 2>&1
-    wine cmd /c exit </dev/null >/dev/null 2>&1
-    # The watchdog ends the run's servers if the process that started this script (ctest)
-    # goes without a --stop.
-    owner=$PPID
+    wineserver -p </dev/null >"$state/wineserver.log" 2>&1 8>&-
+    "$wine" cmd /c exit </dev/null >/dev/null 2>&1 8>&-
+    # The watchdog ends the run's servers if the owner goes without a --stop.
     nohup bash -c 'while kill -0 "$1" 2>/dev/null; do sleep 2; done; exec "$2" --stop' watchdog "$owner" \
       "$(readlink -f "$0")" \
       </dev/null >/dev/null 2>&1 &
     echo $! > "$state/watchdog.pid"
+    exec 8>&-
     trap - EXIT INT TERM
     echo "Wine prefix $WINEPREFIX on display $DISPLAY"
     ;;
@@ -142,6 +169,6 @@ case "${1:-}" in
       exit 1
     fi
     export DISPLAY=$(cat "$state/display")
-    exec wine "$@"
+    exec "$wine" "$@"
     ;;
 esac

@@ -1,0 +1,27 @@
+# cmake -DROOT=<project root> -P check_sources.cmake: fails, naming each file, when a C++ or
+# resource source in the tree is in no list of cmake/sources.cmake, or a listed one is missing.
+cmake_policy(VERSION 3.20)
+include(${CMAKE_CURRENT_LIST_DIR}/sources.cmake)
+set(listed ${KELDANU_SOURCES} ${KELDANU_TOOL_SOURCES} ${KELDANU_BENCH_SOURCES}
+    ${KELDANU_TEST_SUPPORT_SOURCES} ${KELDANU_TEST_PROGRAM_SOURCES})
+foreach(sub ${KELDANU_TEST_SUBSYSTEMS})
+  list(APPEND listed ${KELDANU_TESTS_${sub}})
+endforeach()
+file(GLOB_RECURSE found RELATIVE ${ROOT} ${ROOT}/src/*.cpp ${ROOT}/src/*.c ${ROOT}/tools/*.cpp
+     ${ROOT}/bench/*.cpp ${ROOT}/tests/*.cpp ${ROOT}/tests/*.rc)
+set(problems "")
+foreach(file ${found})
+  if(NOT file IN_LIST listed)
+    string(APPEND problems "\n  in the tree but in no list: ${file}")
+  endif()
+endforeach()
+foreach(file ${listed})
+  if(NOT EXISTS ${ROOT}/${file})
+    string(APPEND problems "\n  listed but not in the tree: ${file}")
+  endif()
+endforeach()
+if(problems)
+  message(FATAL_ERROR "cmake/sources.cmake and the tree differ:${problems}")
+endif()
+list(LENGTH listed count)
+message(STATUS "${count} sources, all listed and present")
