@@ -138,13 +138,19 @@ TEST(PathEdit, IsDirectoryUnderACurrentDirectoryItCannotRestore) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.why);
-        CreateDirectoryW(dir.file(row.parent).c_str(), nullptr);
-        const std::wstring deep = dir.file(row.parent + L"\\" + row.name);
-        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
-        inside in(deep);
-        EXPECT_EQ(PathIsDirectoryA(test::acp(dir.path).c_str()), 0);
-        EXPECT_EQ(PathIsDirectoryW(dir.path.c_str()) != 0, row.wide);
-        EXPECT_EQ(current(), deep);
+        const std::wstring parent = dir.file(row.parent), deep = parent + L"\\" + row.name;
+        CreateDirectoryW(parent.c_str(), nullptr);
+        EXPECT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+        {
+            inside in(deep);
+            EXPECT_EQ(PathIsDirectoryA(test::acp(dir.path).c_str()), 0);
+            EXPECT_EQ(PathIsDirectoryW(dir.path.c_str()) != 0, row.wide);
+            EXPECT_EQ(current(), deep);
+        }
+        // Wine's shell cannot delete a folder tree this deep (its walk cuts the names and removes
+        // files of the current directory instead), so the two folders go one by one.
+        RemoveDirectoryW(deep.c_str());
+        RemoveDirectoryW(parent.c_str());
     }
 }
 
