@@ -133,6 +133,31 @@ TEST(PathShortcutScripted, ReadsAndFailuresOnEachPath) {
     for (const auto& got : read_scripted(script)) EXPECT_EQ(got.second[1], std::wstring(259, L'd'));
 }
 
+// An output with room for less than its field and the terminator (then a no-access page) is
+// only emptied: the probe asks for no more than that room, also for a field cut to 259.
+TEST(PathShortcutScripted, AnOutputTooShortForItsFieldIsPassedOver) {
+    KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();
+    test::com_scope com;
+    test::shell_link_script script;
+    script.fields[1] = std::wstring(400, L'd');
+    const struct {
+        int field;
+        size_t chars;
+        std::string text;
+    } rows[] = {{3, 10, ""}, {3, 11, "/arguments"}, {1, 259, ""}, {1, 260, std::string(259, 'd')}};
+    for (const auto& row : rows) {
+        test::both([&](auto c) {
+            using C = decltype(c);
+            test::scripted_shell_link link(script);
+            test::guarded<C> out(row.chars);
+            C* p[4] = {};
+            p[row.field] = out.p();
+            EXPECT_EQ(AW(C, PathReadShortcut)(nullptr, test::text<C>("C:\\x.lnk").c_str(), p[0], p[1], p[2], p[3]), 1);
+            EXPECT_EQ(test::shown(out.s()), row.text) << row.chars;
+        });
+    }
+}
+
 TEST(PathShortcutScripted, TheCallsOfASave) {
     test::com_scope com;
     const char* const setters[] = {" SetPath", " SetDescription", " SetWorkingDirectory", " SetArguments"};
