@@ -43,22 +43,14 @@ struct PathShortcut : ::testing::Test {
     }
 };
 
-TEST_F(PathShortcut, RoundTripsWithEachFieldLeftOutAndAnOutputNull) {
-    for (int missing = -1, n = 0; missing < 4; ++missing) {
-        for (bool wide : {false, true}) {
-            SCOPED_TRACE(testing::Message() << "field " << missing << " left out, saved with " << (wide ? "W" : "A"));
-            fields f = all;
-            if (missing >= 0) f[missing] = L"-";
-            f[4] = dir.file(std::to_wstring(++n) + L".lnk");
-            ASSERT_EQ(wide ? save<wchar_t>(f) : save<char>(f), TRUE);
-            for (int null_field : {-1, 3 - std::max(missing, 0)}) {
-                fields want(f.begin(), f.begin() + 4);
-                for (auto& w : want) w = w == L"-" ? L"" : w;
-                if (null_field >= 0) want[null_field] = untouched;
-                EXPECT_EQ(read<char>(f[4], null_field), std::make_pair(TRUE, want));
-                EXPECT_EQ(read<wchar_t>(f[4], null_field), std::make_pair(TRUE, want));
-            }
-        }
+// Through the system's object: a field left out reads back empty; a NULL output is left alone.
+TEST_F(PathShortcut, RoundTripsWithAFieldLeftOutAndAnOutputNull) {
+    for (bool wide : {false, true}) {
+        SCOPED_TRACE(wide ? "saved with W" : "saved with A");
+        const fields f = {all[0], L"-", all[2], all[3], dir.file(wide ? L"w.lnk" : L"a.lnk")};
+        ASSERT_EQ(wide ? save<wchar_t>(f) : save<char>(f), TRUE);
+        EXPECT_EQ(read<char>(f[4]), std::make_pair(TRUE, fields{all[0], L"", all[2], all[3]}));
+        EXPECT_EQ(read<wchar_t>(f[4], 3), std::make_pair(TRUE, fields{all[0], L"", all[2], untouched}));
     }
 }
 
