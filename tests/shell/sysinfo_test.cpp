@@ -1,4 +1,4 @@
-// The common-controls version and the scroll-lines cache: probes, refresh, driver window, races, re-entry.
+// Version outputs, the common-controls version and the scroll-lines cache: probes, refresh, driver window, races.
 #include "support/support.h"
 
 namespace {
@@ -120,7 +120,8 @@ TEST(ShlGetMouseScrollLines, FirstCallProbesLaterOnesUseTheCache) {
         LRESULT answer;
         const char* title;
         int expected;
-    } rows[] = {{17, "Magellan MSWHEEL", 17}, {0, "Magellan MSWHEEL", 0}, {-5, "Magellan MSWHEEL", -5}, {17, "Other", 12}};
+    } rows[] = {
+        {17, "Magellan MSWHEEL", 17}, {0, "Magellan MSWHEEL", 0}, {-5, "Magellan MSWHEEL", -5}, {17, "Other", 12}};
     for (const auto& row : rows) {
         lib.reload();
         {

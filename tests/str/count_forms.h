@@ -32,8 +32,9 @@ inline void expect_all(count_call call, ULONGLONG count, const std::string& expe
                        BOOL comma = FALSE) {
     for (count_form f : count_forms) {
         if (count > 0xFFFFFFFFull && (f == form_a || f == form_w)) continue;
-        EXPECT_EQ(f % 2 ? format<wchar_t>(call, f, count, capacity, comma) : format<char>(call, f, count, capacity, comma),
-                  expected)
+        EXPECT_EQ(
+            f % 2 ? format<wchar_t>(call, f, count, capacity, comma) : format<char>(call, f, count, capacity, comma),
+            expected)
             << "form " << f << ", count " << count << ", capacity " << capacity;
     }
 }
