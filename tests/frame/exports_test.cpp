@@ -46,17 +46,21 @@ TEST(Exports, NamesOrdinalsAndAliasesAreTheTable) {
     }
 }
 
-// The launcher starts what the shell registers for new shortcuts: for the sweep, a program
-// that does not exist.
+// The launcher starts the shell's command for new shortcuts: for the sweep, a program that does
+// not exist. Only a command read whole (any type), or none, is replaced and later put back.
 struct harmless_shortcut_command {
     const wchar_t* key = L".lnk\\ShellNew";
-    wchar_t saved[1024] = {};
-    DWORD bytes = sizeof saved;
-    const bool had = !RegGetValueW(HKEY_CLASSES_ROOT, key, L"Command", RRF_RT_REG_SZ, nullptr, saved, &bytes);
-    const bool in_place = set(L"C:\\keldanu-never-started.exe %1");
-    ~harmless_shortcut_command() { had ? set(saved) : !RegDeleteKeyValueW(HKEY_CLASSES_ROOT, key, L"Command"); }
-    bool set(const wchar_t* text) const {
-        return !RegSetKeyValueW(HKEY_CLASSES_ROOT, key, L"Command", REG_SZ, text, DWORD(lstrlenW(text) * 2 + 2));
+    BYTE saved[2048] = {};
+    DWORD type = 0, bytes = sizeof saved;
+    const LSTATUS found =
+        RegGetValueW(HKEY_CLASSES_ROOT, key, L"Command", RRF_RT_ANY | RRF_NOEXPAND, &type, saved, &bytes);
+    static constexpr wchar_t harmless[] = L"C:\\keldanu-never-started.exe %1";
+    const bool in_place = (!found || found == ERROR_FILE_NOT_FOUND) && put(REG_SZ, harmless, sizeof harmless);
+    ~harmless_shortcut_command() {
+        if (in_place) found ? !RegDeleteKeyValueW(HKEY_CLASSES_ROOT, key, L"Command") : put(type, saved, bytes);
+    }
+    bool put(DWORD kind, const void* data, DWORD size) const {
+        return !RegSetKeyValueW(HKEY_CLASSES_ROOT, key, L"Command", kind, data, size);
     }
 };
 
