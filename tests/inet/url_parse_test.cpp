@@ -63,13 +63,15 @@ TEST(INetParseUrl, Rows) {
         DWORD scheme = 0;
         EXPECT_EQ(AW(C, INetParseUrl)(nullptr, &scheme, host, path), 1);
         EXPECT_EQ(scheme, 1u);
-        EXPECT_EQ(host[0] | path[0], 0);
+        EXPECT_EQ(host[0], 0);
+        EXPECT_EQ(path[0], 0);
     });
     // The W form decodes an escape to one unit, never through a code page.
     wchar_t host[test::url_chars], path[test::url_chars];
     DWORD scheme = 0;
     ASSERT_EQ(INetParseUrlW(L"http://h%C3%A9/%E9\x3042", &scheme, host, path), 1);
-    EXPECT_EQ(std::wstring(host) + L"|" + path, L"h\x00C3\x00A9|/\x00E9\x3042");
+    EXPECT_EQ(std::wstring(host), L"h\x00C3\x00A9");
+    EXPECT_EQ(std::wstring(path), L"/\x00E9\x3042");
 }
 
 // Each output in turn NULL or one unit short at a no-access page: a failure, nothing written.

@@ -34,18 +34,20 @@ TEST(PathScan, RowsInBothForms) {
             EXPECT_EQ(GetLastError(), test::sentinel);
         }
         // Paths by what PathIsRoot, PathIsUNC and PathIsRelative answer.
-        const std::pair<std::string, std::vector<const char*>> kinds[] = {
-            {"100", {"C:\\", "1:\\", "\\"}},
-            {"000", {"C:", "C:/", "C:\\\\", "\\dir"}},
-            {"110", {"\\\\", "\\\\server\\", "\\\\server\\share"}},
-            {"010", {"\\\\server\\share\\", "\\\\s\\share\\dir"}},
-            {"001", {"", "//server", "a"}}};
-        for (const auto& [answers, paths] : kinds) {
-            for (const char* p : paths) {
+        const struct {
+            BOOL root, unc, relative;
+            std::vector<const char*> paths;
+        } kinds[] = {{1, 0, 0, {"C:\\", "1:\\", "\\"}},
+                     {0, 0, 0, {"C:", "C:/", "C:\\\\", "\\dir"}},
+                     {1, 1, 0, {"\\\\", "\\\\server\\", "\\\\server\\share"}},
+                     {0, 1, 0, {"\\\\server\\share\\", "\\\\s\\share\\dir"}},
+                     {0, 0, 1, {"", "//server", "a"}}};
+        for (const auto& kind : kinds) {
+            for (const char* p : kind.paths) {
                 const auto path = test::text<C>(p);
-                const BOOL got[] = {AW(C, PathIsRoot)(path.c_str()), AW(C, PathIsUNC)(path.c_str()),
-                                    AW(C, PathIsRelative)(path.c_str())};
-                EXPECT_EQ(std::string({char('0' + got[0]), char('0' + got[1]), char('0' + got[2])}), answers) << p;
+                EXPECT_EQ(AW(C, PathIsRoot)(path.c_str()), kind.root) << p;
+                EXPECT_EQ(AW(C, PathIsUNC)(path.c_str()), kind.unc) << p;
+                EXPECT_EQ(AW(C, PathIsRelative)(path.c_str()), kind.relative) << p;
             }
         }
     });

@@ -12,10 +12,8 @@ TEST(ShlGetSpecialFolderLocationA, PathsAreCutToTheCapacity) {
         int folder, capacity;
         BOOL result;
         std::string expected;
-    } rows[] = {{CSIDL_SYSTEM, MAX_PATH, TRUE, system},
-                {CSIDL_SYSTEM, length + 1, TRUE, system},
+    } rows[] = {{CSIDL_SYSTEM, length + 1, TRUE, system},
                 {CSIDL_SYSTEM, 10, TRUE, std::string(system, 9)},
-                {CSIDL_SYSTEM, 1, TRUE, ""},
                 {CSIDL_DRIVES, MAX_PATH, FALSE, ""},
                 {0x7F, MAX_PATH, FALSE, ""}};
     for (const auto& row : rows) {
@@ -27,12 +25,32 @@ TEST(ShlGetSpecialFolderLocationA, PathsAreCutToTheCapacity) {
     test::guarded<char> small(20);
     EXPECT_FALSE(ShlGetSpecialFolderLocationA(nullptr, CSIDL_WINDOWS, small.p(), 0));
     EXPECT_FALSE(ShlGetSpecialFolderLocationA(nullptr, CSIDL_WINDOWS, small.p(), -1));
-    if (!test::faults_end_process()) {
-        EXPECT_FALSE(ShlGetSpecialFolderLocationA(nullptr, CSIDL_WINDOWS, small.p(), MAX_PATH))
-            << "shorter than stated";
-        EXPECT_FALSE(ShlGetSpecialFolderLocationA(nullptr, CSIDL_WINDOWS, nullptr, MAX_PATH));
-    }
     EXPECT_TRUE(small.marked_from(0));
+}
+
+TEST(ShlGetSpecialFolderLocationA, ABufferShorterThanStatedIsLeftAlone) {
+    KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();
+    test::guarded<char> small(20);
+    EXPECT_FALSE(ShlGetSpecialFolderLocationA(nullptr, CSIDL_WINDOWS, small.p(), MAX_PATH));
+    EXPECT_FALSE(ShlGetSpecialFolderLocationA(nullptr, CSIDL_WINDOWS, nullptr, MAX_PATH));
+    EXPECT_TRUE(small.marked_from(0));
+}
+
+// The browser opens on the caller's folder under the title of string 201 (folders_test.rc):
+// OK hands that folder back; Cancel answers 0 and leaves the buffer as it was.
+TEST(ShlBrowseForFolderA, PreselectionTitleOkAndCancel) {
+    test::com_scope com;
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    for (int button : {IDOK, IDCANCEL}) {
+        test::guarded<char> path(MAX_PATH, system, 'Q');
+        test::dialog_hook press(button);
+        EXPECT_EQ(ShlBrowseForFolderA(GetModuleHandleW(nullptr), nullptr, path.p(), 201), button == IDOK);
+        EXPECT_EQ(lstrcmpiA(path.p(), system), 0) << path.p();
+        EXPECT_TRUE(path.marked_from(button == IDOK ? MAX_PATH : strlen(system) + 1)) << "written after the path";
+        ASSERT_EQ(press.seen.size(), 1u);
+        EXPECT_NE(press.seen[0].find(L"|Choose a folder for the test"), std::wstring::npos) << test::acp(press.seen[0]);
+    }
 }
 
 TEST(ShlGetSystemImageList, SmallAndLargeIconsAreTwoLists) {

@@ -1,9 +1,33 @@
-// The common-controls version and the scroll-lines cache: probes, refresh, driver window, races, re-entry.
-#include <functional>
-
+// Version outputs, the common-controls version and the scroll-lines cache: probes, refresh, driver window, races.
 #include "support/support.h"
 
 namespace {
+
+// Each output in turn NULL (0-4) or at a no-access page (5-9), then a text buffer one short of
+// 128 characters (10): only that output is passed over, the others are written.
+TEST(ShlGetWindowsVersion, EachOutputIsWrittenOnlyWhenWritable) {
+    KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();
+    test::both([](auto c) {
+        using C = decltype(c);
+        std::conditional_t<sizeof(C) == 1, OSVERSIONINFOA, OSVERSIONINFOW> info = {sizeof info};
+        ASSERT_TRUE(test::pick<C>(GetVersionExA, GetVersionExW)(&info));
+        const DWORD want[4] = {info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber, info.dwPlatformId};
+        test::guarded<char> nothing(0);
+        for (int damaged = 0; damaged < 11; ++damaged) {
+            SCOPED_TRACE(damaged);
+            DWORD n[4] = {test::sentinel, test::sentinel, test::sentinel, test::sentinel};
+            test::guarded<C> text(damaged == 10 ? 127 : 128);
+            void* out[5] = {&n[0], &n[1], &n[2], &n[3], text.p()};
+            if (damaged < 10) out[damaged % 5] = damaged < 5 ? nullptr : nothing.p();
+            AW(C, ShlGetWindowsVersion)((DWORD*)out[0], (DWORD*)out[1], (DWORD*)out[2], (DWORD*)out[3], (C*)out[4]);
+            for (int i = 0; i < 4; ++i) EXPECT_EQ(n[i], out[i] == &n[i] ? want[i] : test::sentinel) << i;
+            if (out[4] == text.p() && damaged != 10)
+                EXPECT_EQ(text.s(), test::str<C>(info.szCSDVersion));
+            else
+                EXPECT_TRUE(text.marked_from(0));
+        }
+    });
+}
 
 TEST(ShlGetComCtlVersion, TheLibrarysOwnVersionAndUnwritableOutputs) {
     DWORD own[5] = {sizeof own};  // the DLLVERSIONINFO of comctl32's own DllGetVersion
@@ -13,13 +37,16 @@ TEST(ShlGetComCtlVersion, TheLibrarysOwnVersionAndUnwritableOutputs) {
     FreeLibrary(comctl);
     DWORD major = test::sentinel, minor = test::sentinel;
     EXPECT_EQ(ShlGetComCtlVersion(&major, &minor), TRUE);
-    EXPECT_EQ(major * 100 + minor, own[1] * 100 + own[2]);
+    EXPECT_EQ(major, own[1]);
+    EXPECT_EQ(minor, own[2]);
     KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();
     test::guarded<char> page(0);
     for (DWORD* bad : {static_cast<DWORD*>(nullptr), (DWORD*)page.p()}) {
         major = minor = test::sentinel;
-        EXPECT_EQ(ShlGetComCtlVersion(bad, &minor) || ShlGetComCtlVersion(&major, bad), FALSE);
-        EXPECT_EQ(major & minor, test::sentinel) << "written although the call failed";
+        EXPECT_EQ(ShlGetComCtlVersion(bad, &minor), FALSE);
+        EXPECT_EQ(ShlGetComCtlVersion(&major, bad), FALSE);
+        EXPECT_EQ(major, test::sentinel) << "written although the call failed";
+        EXPECT_EQ(minor, test::sentinel) << "written although the call failed";
     }
 }
 
@@ -46,15 +73,13 @@ struct wheel_setting {
 };
 
 // A wheel driver window of our own: class "MouseZ", answering the registered message after
-// `delay` ms; `inside`, if set, runs (once) in its window procedure before it answers.
+// `delay` ms.
 LRESULT driver_answer = 0;
 DWORD delay = 0;
-std::function<void()> inside;
 LRESULT CALLBACK driver_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg != RegisterWindowMessageA("MSH_SCROLL_LINES_MSG")) return DefWindowProcA(w, msg, wp, lp);
     EXPECT_EQ(wp | lp, 0) << "the driver is asked with no parameters";
     Sleep(delay);
-    if (auto run = std::exchange(inside, nullptr)) run();
     return driver_answer;
 }
 struct driver_window {
@@ -89,16 +114,20 @@ TEST(ShlGetMouseScrollLines, FirstCallProbesLaterOnesUseTheCache) {
     EXPECT_EQ(lib.lines(1), 12) << "refresh 1 sees the change";
     EXPECT_EQ(lib.lines(0), 12);
     // The driver's answer wins as it is, and stays cached after its window has gone.
-    const std::tuple<LRESULT, const char*, int> rows[] = {
+    const struct {
+        LRESULT answer;
+        const char* title;
+        int expected;
+    } rows[] = {
         {17, "Magellan MSWHEEL", 17}, {0, "Magellan MSWHEEL", 0}, {-5, "Magellan MSWHEEL", -5}, {17, "Other", 12}};
-    for (const auto& [answer, title, expected] : rows) {
+    for (const auto& row : rows) {
         lib.reload();
         {
-            driver_window driver(answer, title);
-            EXPECT_EQ(lib.lines(0), expected) << answer;
+            driver_window driver(row.answer, row.title);
+            EXPECT_EQ(lib.lines(0), row.expected) << row.answer;
         }
-        EXPECT_EQ(lib.lines(0), expected) << answer;
-        EXPECT_EQ(lib.lines(1), 12) << answer;
+        EXPECT_EQ(lib.lines(0), row.expected) << row.answer;
+        EXPECT_EQ(lib.lines(1), 12) << row.answer;
     }
 }
 
@@ -132,37 +161,6 @@ TEST(ShlGetMouseScrollLines, ConcurrentFirstCallsAllGetTheProbedAnswer) {
         for (HANDLE h : threads) CloseHandle(h);
         CloseHandle(go);
     }
-}
-
-DWORD WINAPI serve_driver(void* ready) {
-    driver_window driver(21);
-    SetEvent(ready);
-    for (MSG m; GetMessageW(&m, nullptr, 0, 0) > 0;) DispatchMessageW(&m);
-    return 0;
-}
-
-// Calls made while the first probe waits for the driver's answer, from the driver's window
-// procedure on the calling thread and from the driver window's own thread: each returns.
-TEST(ShlGetMouseScrollLines, CallsDuringTheFirstProbeReturn) {
-    fresh_library lib;
-    int inner = -100;
-    {
-        driver_window driver(21);
-        inside = [&] { inner = lib.lines(0); };
-        EXPECT_EQ(lib.lines(0), 21);
-        EXPECT_EQ(inner, 21) << "a window procedure of the calling thread called again";
-    }
-    lib.reload(), inner = -100;
-    const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    DWORD id = 0;
-    const HANDLE thread = CreateThread(nullptr, 0, serve_driver, ready, 0, &id);
-    WaitForSingleObject(ready, 60000);
-    inside = [&] { inner = lib.lines(0); };
-    EXPECT_EQ(lib.lines(0), 21);
-    EXPECT_EQ(inner, 21) << "the driver window's own thread called";
-    PostThreadMessageW(id, WM_QUIT, 0, 0);
-    EXPECT_TRUE(serve_until_done(1, &thread));
-    CloseHandle(thread), CloseHandle(ready);
 }
 
 }  // namespace

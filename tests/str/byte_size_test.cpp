@@ -46,8 +46,8 @@ TEST(ByteSize, BandEdgesAndTiesInEveryForm) {
         SCOPED_TRACE(row.why);
         std::string comma = row.text;
         std::replace(comma.begin(), comma.end(), '.', ',');
-        EXPECT_EQ(test::format_all(byte_size, row.count), row.text);
-        EXPECT_EQ(test::format_all(byte_size, row.count, 64, TRUE), comma);
+        test::expect_all(byte_size, row.count, row.text);
+        test::expect_all(byte_size, row.count, comma, 64, TRUE);
     }
 }
 
@@ -61,8 +61,7 @@ TEST(ByteSize, CopyCutsAtTheCapacity) {
         {1023, 10, FALSE, "1023 Byte"},  {1023, 11, FALSE, "1023 Bytes"}, {1023, 1, FALSE, ""},
         {1023, 0, FALSE, "<untouched>"}, {1536, 3, TRUE, "1,"},           {~0ull, 17, FALSE, "17179869184.0 GB"},
     };
-    for (const auto& row : copies)
-        EXPECT_EQ(test::format_all(byte_size, row.count, row.capacity, row.comma), row.text) << row.capacity;
+    for (const auto& row : copies) test::expect_all(byte_size, row.count, row.text, row.capacity, row.comma);
     KELDANU_SKIP_WHERE_FAULTS_END_PROCESS();
     // Unwritable memory: NULL back, nothing written; capacity 0 still answers the buffer.
     for (test::count_form f : test::count_forms) {

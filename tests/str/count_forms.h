@@ -27,17 +27,16 @@ std::string format(count_call call, count_form f, ULONGLONG count, int capacity 
     return text;
 }
 
-// The text every form that takes `count` gives (32-bit ones below 2^32); they must agree.
-inline std::string format_all(count_call call, ULONGLONG count, int capacity = 64, BOOL comma = FALSE) {
-    std::string first;
+// Every form that takes `count` (the 32-bit ones below 2^32) must give `expected`.
+inline void expect_all(count_call call, ULONGLONG count, const std::string& expected, int capacity = 64,
+                       BOOL comma = FALSE) {
     for (count_form f : count_forms) {
         if (count > 0xFFFFFFFFull && (f == form_a || f == form_w)) continue;
-        const std::string got =
-            f % 2 ? format<wchar_t>(call, f, count, capacity, comma) : format<char>(call, f, count, capacity, comma);
-        if (first.empty()) first = got;
-        EXPECT_EQ(got, first) << "form " << f << " differs for " << count;
+        EXPECT_EQ(
+            f % 2 ? format<wchar_t>(call, f, count, capacity, comma) : format<char>(call, f, count, capacity, comma),
+            expected)
+            << "form " << f << ", count " << count << ", capacity " << capacity;
     }
-    return first;
 }
 
 }  // namespace test

@@ -53,6 +53,51 @@ scratch_key::value scratch_key::get(const std::wstring& sub, const wchar_t* name
     return v;
 }
 
+namespace {
+
+std::wstring window_text(HWND w) {
+    wchar_t text[400] = {};
+    GetWindowTextW(w, text, 400);
+    return text;
+}
+
+BOOL CALLBACK describe_child(HWND child, LPARAM out) {
+    wchar_t kind[16] = {};
+    GetClassNameW(child, kind, 16);
+    const bool icon = (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+    const HICON information = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_INFORMATION));
+    if (!lstrcmpiW(kind, L"Static") && icon)
+        *reinterpret_cast<std::wstring*>(out) +=
+            HICON(SendMessageW(child, STM_GETICON, 0, 0)) == information ? L"|information" : L"|other icon";
+    else if (!lstrcmpiW(kind, L"Static") && !window_text(child).empty())
+        *reinterpret_cast<std::wstring*>(out) += L"|" + window_text(child);
+    else if (!lstrcmpiW(kind, L"Button") && (GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE))
+        *reinterpret_cast<std::wstring*>(out) += L"|button " + std::to_wstring(GetDlgCtrlID(child));
+    return TRUE;
+}
+
+thread_local dialog_hook* active_hook = nullptr;
+
+LRESULT CALLBACK close_dialog(int code, WPARAM wp, LPARAM lp) {
+    wchar_t kind[16] = {};
+    const HWND dialog = HWND(wp);
+    if (code == HCBT_ACTIVATE && GetClassNameW(dialog, kind, 16) && !lstrcmpW(kind, L"#32770")) {
+        active_hook->seen.push_back(window_text(dialog));
+        EnumChildWindows(dialog, describe_child, LPARAM(&active_hook->seen.back()));
+        PostMessageW(dialog, WM_COMMAND, GetDlgItem(dialog, active_hook->button) ? active_hook->button : IDOK, 0);
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+}  // namespace
+
+dialog_hook::dialog_hook(int button)
+    : button(button), hook(SetWindowsHookExW(WH_CBT, close_dialog, nullptr, GetCurrentThreadId())) {
+    active_hook = this;
+}
+
+dialog_hook::~dialog_hook() { UnhookWindowsHookEx(hook), active_hook = nullptr; }
+
 std::wstring beside_me(const wchar_t* name) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);

@@ -81,8 +81,11 @@ public:
         VirtualProtect(data_ + bytes_, page, PAGE_NOACCESS, &old);
         FillMemory(data_, bytes_, fill);
     }
+    // An `init` that does not fit fails the test and is cut, so the code under test still gets a
+    // terminated text.
     guarded(size_t chars, const str<C>& init, unsigned char fill = 0xCC) : guarded(chars, fill) {
-        std::copy(init.c_str(), init.c_str() + std::min(init.size() + 1, chars), p());
+        if (init.size() >= chars) ADD_FAILURE() << init.size() << " characters do not fit " << chars;
+        if (chars) *std::copy_n(init.c_str(), std::min(init.size(), chars - 1), p()) = 0;
     }
     ~guarded() { VirtualFree(base_, 0, MEM_RELEASE); }
     guarded(const guarded&) = delete;
@@ -142,6 +145,16 @@ struct com_scope {  // COM in a single-threaded apartment
     ~com_scope() {
         if (SUCCEEDED(hr)) CoUninitialize();
     }
+};
+
+// The dialogs (class #32770) that activate on this thread while it lives, each described as
+// "caption|icon|static texts|buttons" and closed with `button` where the dialog has it, else OK.
+struct dialog_hook {
+    explicit dialog_hook(int button = IDCANCEL);
+    ~dialog_hook();
+    int button;
+    HHOOK hook;
+    std::vector<std::wstring> seen;
 };
 
 // The full path of a program the build puts beside this test program.
