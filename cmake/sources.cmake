@@ -46,6 +46,7 @@ set(KELDANU_TESTS_inet
 set(KELDANU_TESTS_shell
   tests/shell/create_shortcut_test.cpp
   tests/shell/folders_test.cpp
+  tests/shell/folders_test.rc
   tests/shell/profile_test.cpp
   tests/shell/sysinfo_test.cpp)
 set(KELDANU_TESTS_str

@@ -5,7 +5,16 @@ namespace {
 
 constexpr DWORD unknown = 65535;
 
-using parsed = std::tuple<DWORD, std::string, std::string>;  // scheme, host, path
+struct parsed {  // what the three outputs hold
+    DWORD scheme;
+    std::string host, path;
+};
+// One assertion for each output.
+void expect_parsed(const parsed& got, const parsed& want, const std::string& why) {
+    EXPECT_EQ(got.scheme, want.scheme) << why;
+    EXPECT_EQ(got.host, want.host) << why;
+    EXPECT_EQ(got.path, want.path) << why;
+}
 
 // Parses into a scheme word and two 2061-character buffers, each ending at a no-access page.
 template <class C>
@@ -57,7 +66,7 @@ TEST(INetParseUrl, Rows) {
     test::both([](auto c) {
         using C = decltype(c);
         for (const row& r : rows)
-            EXPECT_EQ(parse<C>(r.url), parsed(r.scheme, r.host, r.path)) << r.why << ": " << r.url;
+            expect_parsed(parse<C>(r.url), {r.scheme, r.host, r.path}, std::string(r.why) + ": " + r.url);
         // A null URL is the empty text; the input is not probed.
         C host[test::url_chars] = {C('x')}, path[test::url_chars] = {C('x')};
         DWORD scheme = 0;
@@ -103,12 +112,12 @@ TEST(INetParseUrl, UrlsAreCutAt2059Characters) {
         using C = decltype(c);
         for (size_t length : {2058u, 2059u, 3000u}) {
             const std::string path(length, 'p'), host(length - 2, 'h'), query = std::string(length - 1, 'q') + "?";
-            EXPECT_EQ(parse<C>("/" + path), parsed(65535, "", "/" + path.substr(0, kept - 1))) << length;
-            EXPECT_EQ(parse<C>("//" + host), parsed(65535, host.substr(0, kept - 2), "")) << length;
-            EXPECT_EQ(std::get<2>(parse<C>("http://h/" + query)), "/" + query.substr(0, kept - 9))
+            expect_parsed(parse<C>("/" + path), {unknown, "", "/" + path.substr(0, kept - 1)}, std::to_string(length));
+            expect_parsed(parse<C>("//" + host), {unknown, host.substr(0, kept - 2), ""}, std::to_string(length));
+            EXPECT_EQ(parse<C>("http://h/" + query).path, "/" + query.substr(0, kept - 9))
                 << "? beyond the cut";
         }
-        EXPECT_EQ(parse<C>(std::string(kept, 'f') + "/x"), parsed(1, "", std::string(kept, 'f'))) << "no slash in 2059";
+        expect_parsed(parse<C>(std::string(kept, 'f') + "/x"), {1, "", std::string(kept, 'f')}, "no slash in 2059");
     });
 }
 
@@ -121,7 +130,7 @@ TEST(INetParseUrlCp932, DoubleByteHostAndPath) {
         {"\x82\xA0:/x", unknown, "", "/x", "a double-byte scheme name"},
         {"\x82\xA0\x82\xA2", 1, "", "\x82\xA0\x82\xA2", "a file name without slashes"},
     };
-    for (const row& r : cp932_rows) EXPECT_EQ(parse<char>(r.url), parsed(r.scheme, r.host, r.path)) << r.why;
+    for (const row& r : cp932_rows) expect_parsed(parse<char>(r.url), {r.scheme, r.host, r.path}, r.why);
 }
 
 }  // namespace
