@@ -3,12 +3,15 @@
 
 namespace {
 
-struct shellnew_command {
+struct shellnew_command {  // put back afterwards as it was, type and data (Windows stores REG_EXPAND_SZ)
     wchar_t saved[1024] = {};
-    DWORD bytes = sizeof saved;
-    const bool had =
-        RegGetValueW(HKEY_CLASSES_ROOT, L".lnk\\ShellNew", L"Command", RRF_RT_REG_SZ, nullptr, saved, &bytes) == 0;
-    ~shellnew_command() { had ? set(saved) : remove(); }
+    DWORD type = 0, bytes = sizeof saved;
+    const LSTATUS found = RegGetValueW(HKEY_CLASSES_ROOT, L".lnk\\ShellNew", L"Command", RRF_RT_ANY | RRF_NOEXPAND,
+                                       &type, saved, &bytes);
+    ~shellnew_command() {
+        if (!found) RegSetKeyValueW(HKEY_CLASSES_ROOT, L".lnk\\ShellNew", L"Command", type, saved, bytes);
+        if (found == ERROR_FILE_NOT_FOUND) remove();
+    }
     void set(const std::wstring& command) const {
         RegSetKeyValueW(HKEY_CLASSES_ROOT, L".lnk\\ShellNew", L"Command", REG_SZ, command.c_str(),
                         DWORD(command.size() * 2 + 2));
