@@ -74,7 +74,10 @@ class guarded {
 public:
     explicit guarded(size_t chars, unsigned char fill = 0xCC) : bytes_(chars * sizeof(C)), fill_(fill) {
         const size_t page = 4096, pages = (bytes_ + page - 1) / page;
-        base_ = VirtualAlloc(nullptr, (pages + 1) * page, MEM_COMMIT | MEM_RESERVE | MEM_TOP_DOWN, PAGE_READWRITE);
+        // On x64 from the top, above 4 GiB, where a pointer cut to 32 bits shows; 32-bit buffers
+        // stay where the allocator puts them, as they did before there was a 64-bit build.
+        const DWORD top = sizeof(void*) == 8 ? MEM_TOP_DOWN : 0;
+        base_ = VirtualAlloc(nullptr, (pages + 1) * page, MEM_COMMIT | MEM_RESERVE | top, PAGE_READWRITE);
         if (sizeof(void*) == 8) EXPECT_GT(UINT_PTR(base_), UINT_PTR(0xFFFFFFFF)) << "top-down, above 4 GiB";
         data_ = static_cast<char*>(base_) + pages * page - bytes_;
         DWORD old;
