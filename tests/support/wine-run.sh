@@ -169,6 +169,19 @@ case "${1:-}" in
       exit 1
     fi
     export DISPLAY=$(cat "$state/display")
-    exec "$wine" "$@"
+    # The program writes into files that are shown as they grow: a process it starts (the
+    # desktop's, one the shell launches) may outlive it, and must not hold the caller's pipes
+    # open, or ctest waits for that one until the test times out.
+    out=$(mktemp "$state/stdout.XXXXXX") err=$(mktemp "$state/stderr.XXXXXX")
+    "$wine" "$@" </dev/null >"$out" 2>"$err" &
+    program=$!
+    trap 'kill "$program" 2>/dev/null || true; rm -f "$out" "$err"' EXIT
+    trap 'exit 143' INT TERM
+    tail -n +1 -f --pid="$program" "$out" &
+    tail -n +1 -f --pid="$program" "$err" >&2 &
+    status=0
+    wait "$program" || status=$?
+    wait
+    exit "$status"
     ;;
 esac
