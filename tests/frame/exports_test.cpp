@@ -52,24 +52,6 @@ TEST(Exports, NamesOrdinalsAndAliasesAreTheTable) {
     }
 }
 
-// The launcher starts the shell's command for new shortcuts: for the sweep, a program that does
-// not exist. Only a command read whole (any type), or none, is replaced and later put back.
-struct harmless_shortcut_command {
-    const wchar_t* key = L".lnk\\ShellNew";
-    BYTE saved[2048] = {};
-    DWORD type = 0, bytes = sizeof saved;
-    const LSTATUS found =
-        RegGetValueW(HKEY_CLASSES_ROOT, key, L"Command", RRF_RT_ANY | RRF_NOEXPAND, &type, saved, &bytes);
-    static constexpr wchar_t harmless[] = L"C:\\keldanu-never-started.exe %1";
-    const bool in_place = (!found || found == ERROR_FILE_NOT_FOUND) && put(REG_SZ, harmless, sizeof harmless);
-    ~harmless_shortcut_command() {
-        if (in_place) found ? !RegDeleteKeyValueW(HKEY_CLASSES_ROOT, key, L"Command") : put(type, saved, bytes);
-    }
-    bool put(DWORD kind, const void* data, DWORD size) const {
-        return !RegSetKeyValueW(HKEY_CLASSES_ROOT, key, L"Command", kind, data, size);
-    }
-};
-
 // Calls every entry with each argument pointing at a block at a low address (a word read as a
 // capacity stays inside it); a stub leaves the block alone and returns its fixed result.
 TEST(Exports, EachEntryPopsItsArgumentBytes) {
@@ -82,8 +64,9 @@ TEST(Exports, EachEntryPopsItsArgumentBytes) {
     const std::set<std::string> minus_one = {"PathCommonPrefix", "PathGetDriveNumber", "PathParseIconLocation"},
                                 no_result = {"PathRemoveArgs", "PathRemoveBlanks", "PathRemoveExtension",
                                              "PathStripPath", "PathUnquoteSpaces"};
-    harmless_shortcut_command command;
-    ASSERT_TRUE(command.in_place) << "the launcher would start the registered program";
+    // The launcher starts the shell's command for new shortcuts: here a program that does not exist.
+    test::shellnew_command command;
+    ASSERT_TRUE(command.set(L"C:\\keldanu-never-started.exe %1")) << "the launcher would start the registered program";
     BYTE* block = nullptr;
     for (UINT_PTR at = 0x00100000; at <= 0x04000000 && !block; at += 0x00100000)
         block = static_cast<BYTE*>(VirtualAlloc((void*)at, 8 * at, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));

@@ -3,22 +3,6 @@
 
 namespace {
 
-struct shellnew_command {  // put back afterwards as it was, type and data (Windows stores REG_EXPAND_SZ)
-    wchar_t saved[1024] = {};
-    DWORD type = 0, bytes = sizeof saved;
-    const LSTATUS found = RegGetValueW(HKEY_CLASSES_ROOT, L".lnk\\ShellNew", L"Command", RRF_RT_ANY | RRF_NOEXPAND,
-                                       &type, saved, &bytes);
-    ~shellnew_command() {
-        if (!found) RegSetKeyValueW(HKEY_CLASSES_ROOT, L".lnk\\ShellNew", L"Command", type, saved, bytes);
-        if (found == ERROR_FILE_NOT_FOUND) remove();
-    }
-    void set(const std::wstring& command) const {
-        RegSetKeyValueW(HKEY_CLASSES_ROOT, L".lnk\\ShellNew", L"Command", REG_SZ, command.c_str(),
-                        DWORD(command.size() * 2 + 2));
-    }
-    void remove() const { RegDeleteKeyValueW(HKEY_CLASSES_ROOT, L".lnk\\ShellNew", L"Command"); }
-};
-
 const std::wstring recorder = L"\"" + test::beside_me(L"record_args.exe") + L"\"";
 int launches = 0;
 
@@ -39,7 +23,7 @@ std::wstring launch(const test::temp_dir& dir, const std::wstring& folder, BOOL 
 
 TEST(CreateShortcut, StartsTheTemplateWithTheFolder) {
     ASSERT_EQ(GetACP(), 1252u);
-    shellnew_command command;
+    test::shellnew_command command;
     test::temp_dir dir;
     const struct {
         bool wide;
@@ -60,7 +44,7 @@ TEST(CreateShortcut, StartsTheTemplateWithTheFolder) {
          "W: a character the code page lacks as ?"},
     };
     for (const auto& row : rows) {
-        command.set(recorder + test::utf16(row.tail));
+        ASSERT_TRUE(command.set(recorder + test::utf16(row.tail))) << "the registered command could not be read";
         const std::wstring folder = test::utf16(row.folder);
         EXPECT_EQ(row.wide ? launch<wchar_t>(dir, folder) : launch<char>(dir, folder),
                   recorder + test::utf16(row.expected))
@@ -80,9 +64,9 @@ TEST(CreateShortcut, StartsTheTemplateWithTheFolder) {
 
 TEST(CreateShortcutCp932, DoubleByteFolders) {
     ASSERT_EQ(GetACP(), 932u);
-    shellnew_command command;
+    test::shellnew_command command;
     test::temp_dir dir;
-    command.set(recorder + L" %1");
+    ASSERT_TRUE(command.set(recorder + L" %1")) << "the registered command could not be read";
     EXPECT_EQ(launch<char>(dir, L"C:\\\x8868"), recorder + L" C:\\\x8868\\") << "a trail byte \"\\\" is no backslash";
     // 150 double-byte characters need 300 bytes in the code page: refused, not started cut short.
     launch<wchar_t>(dir, L"C:\\" + std::wstring(150, L'\x8868'), FALSE);

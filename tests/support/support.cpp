@@ -57,6 +57,27 @@ scratch_key::value scratch_key::get(const std::wstring& sub, const wchar_t* name
 }
 
 namespace {
+const wchar_t shellnew_key[] = L".lnk\\ShellNew";
+}
+
+shellnew_command::shellnew_command()
+    : found_(RegGetValueW(HKEY_CLASSES_ROOT, shellnew_key, L"Command", RRF_RT_ANY | RRF_NOEXPAND, &type_, saved_,
+                          &bytes_)) {}
+
+shellnew_command::~shellnew_command() {
+    if (!found_) RegSetKeyValueW(HKEY_CLASSES_ROOT, shellnew_key, L"Command", type_, saved_, bytes_);
+    if (found_ == ERROR_FILE_NOT_FOUND) remove();
+}
+
+bool shellnew_command::set(const std::wstring& command) const {
+    return (!found_ || found_ == ERROR_FILE_NOT_FOUND) &&
+           !RegSetKeyValueW(HKEY_CLASSES_ROOT, shellnew_key, L"Command", REG_SZ, command.c_str(),
+                            DWORD(command.size() * 2 + 2));
+}
+
+void shellnew_command::remove() const { RegDeleteKeyValueW(HKEY_CLASSES_ROOT, shellnew_key, L"Command"); }
+
+namespace {
 
 std::wstring window_text(HWND w) {
     wchar_t text[400] = {};

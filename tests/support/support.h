@@ -160,6 +160,22 @@ struct dialog_hook {
     std::vector<std::wstring> seen;
 };
 
+// The shell's command for new shortcuts (HKCR\.lnk\ShellNew, Command), which the launcher starts.
+// Only a command read whole (any type, Windows stores REG_EXPAND_SZ), or none, is changed; it is
+// put back as it was, or deleted where there was none.
+class shellnew_command {
+public:
+    shellnew_command();
+    ~shellnew_command();
+    bool set(const std::wstring& command) const;  // false when nothing may be changed
+    void remove() const;
+
+private:
+    BYTE saved_[2048] = {};
+    DWORD type_ = 0, bytes_ = sizeof saved_;
+    LSTATUS found_;
+};
+
 // The full path of a program the build puts beside this test program.
 std::wstring beside_me(const wchar_t* name);
 
