@@ -37,7 +37,6 @@ const row rows[] = {
     {"file:///C:/dir/x.txt", 1, "", "/C:/dir/x.txt", "file, with an empty host"},
     {"HtTpS://X/Y", 4, "X", "/Y", "the scheme is lower-cased, the host keeps its case"},
     {"telnet://host:23", 8, "host:23", "", "telnet: the port stays in the host"},
-    {"wais://w/db", 11, "w", "/db", "wais"},
     {"httpx://h/p", unknown, "h", "/p", "a name that only begins like http"},
     {"C:\\Windows\\file.txt", 1, "", "C:\\Windows\\file.txt", "no slash: a file name, uncut"},
     {"", 1, "", "", "the empty text"},

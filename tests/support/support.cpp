@@ -124,12 +124,11 @@ dialog_hook::~dialog_hook() { UnhookWindowsHookEx(hook), active_hook = nullptr; 
 
 namespace {
 
-// GoogleTest's printer also hands every skip and failure to OutputDebugString, which raises an
-// exception, just after GoogleTest started a watcher thread for the reporting thread. Wine under
-// qemu (where 32-bit programs are emulated) ends the process when a thread starts while another
-// raises one: every skip ended the program. This printer passes each event on to GoogleTest's
-// but prints those results itself, to standard output alone.
-class result_printer : public ::testing::TestEventListener {
+// GoogleTest's printer echoes each skip and failure to OutputDebugString, which raises an
+// exception, just after GoogleTest started a watcher thread for the reporting thread; Wine under
+// qemu ends the process when a thread starts while another raises one. This printer prints those
+// results itself and passes on the other events GoogleTest's printer acts on.
+class result_printer : public ::testing::EmptyTestEventListener {
 public:
     explicit result_printer(TestEventListener* to) : to_(to) {}
     void OnTestPartResult(const ::testing::TestPartResult& r) override {
@@ -138,23 +137,19 @@ public:
                     r.skipped() ? "Skipped" : "Failure", r.message());
         std::fflush(stdout);
     }
-    void OnTestProgramStart(const ::testing::UnitTest& u) override { to_->OnTestProgramStart(u); }
     void OnTestIterationStart(const ::testing::UnitTest& u, int i) override { to_->OnTestIterationStart(u, i); }
     void OnEnvironmentsSetUpStart(const ::testing::UnitTest& u) override { to_->OnEnvironmentsSetUpStart(u); }
-    void OnEnvironmentsSetUpEnd(const ::testing::UnitTest& u) override { to_->OnEnvironmentsSetUpEnd(u); }
     void OnTestSuiteStart(const ::testing::TestSuite& s) override { to_->OnTestSuiteStart(s); }
     void OnTestStart(const ::testing::TestInfo& t) override { to_->OnTestStart(t); }
     void OnTestDisabled(const ::testing::TestInfo& t) override { to_->OnTestDisabled(t); }
     void OnTestEnd(const ::testing::TestInfo& t) override { to_->OnTestEnd(t); }
     void OnTestSuiteEnd(const ::testing::TestSuite& s) override { to_->OnTestSuiteEnd(s); }
-#ifndef GTEST_REMOVE_LEGACY_TEST_CASEAPI_  // the printer's suite lines come from these
+#ifndef GTEST_REMOVE_LEGACY_TEST_CASEAPI_  // where the printer writes its suite lines
     void OnTestCaseStart(const ::testing::TestCase& s) override { to_->OnTestCaseStart(s); }
     void OnTestCaseEnd(const ::testing::TestCase& s) override { to_->OnTestCaseEnd(s); }
 #endif
     void OnEnvironmentsTearDownStart(const ::testing::UnitTest& u) override { to_->OnEnvironmentsTearDownStart(u); }
-    void OnEnvironmentsTearDownEnd(const ::testing::UnitTest& u) override { to_->OnEnvironmentsTearDownEnd(u); }
     void OnTestIterationEnd(const ::testing::UnitTest& u, int i) override { to_->OnTestIterationEnd(u, i); }
-    void OnTestProgramEnd(const ::testing::UnitTest& u) override { to_->OnTestProgramEnd(u); }
 
 private:
     std::unique_ptr<TestEventListener> to_;
