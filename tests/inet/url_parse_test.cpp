@@ -47,18 +47,14 @@ const row rows[] = {
     {"a;b:/c", unknown, "", "b:/c", "0x3B, the first of the second range"},
     {"a>b:/c", unknown, "", "b:/c", "0x3E, the last of it"},
     {"a_b:/c", unknown, "", "/c", "an underscore is no delimiter"},
-    {"a-b/c", unknown, "", "a-b/c", "a delimiter without any colon ends nothing"},
     {"http.x://h/p", 3, "", "x://h/p", "a known name ended early"},
     {"HTTP://Host:8080/dir/page.html?q=1#top", 3, "Host:8080", "/dir/page.html", "query and fragment"},
-    {"http://host/a;type=i?b=2", 3, "host", "/a", "parameters before a query"},
     {"abc#def/ghi", unknown, "", "abc", "the fragment goes first, taking the only slash with it"},
     {"http://h/p#x:y", 3, "h", "/p", "a colon in the fragment is gone before the scheme is sought"},
     {"http://host?x=1", 3, "host?x=1", "", "no path: the query stays in the host"},
     {"http://host?x/y", 3, "host?x", "/y", "the host runs to the next slash"},
-    {"http:/x", 3, "", "/x", "one slash is no host"},
     {"http:%2F%2Fh%2Fp", 3, "h", "/p", "escapes are decoded before anything is cut"},
     {"http%3A//h/p", 3, "h", "/p", "an escaped colon ends the scheme"},
-    {"http://h/%2541", 3, "h", "/A", "a decoded % decodes again"},
 };
 
 TEST(INetParseUrl, Rows) {

@@ -13,7 +13,6 @@ const struct offset_row {
     {"C:file", 2, 6, 6, "a name after the drive colon"},
     {"\\\\server\\share", 9, 14, 0, "the share of a UNC name"},
     {"a:b:c", 4, 5, 5, "the last colon counts"},
-    {"dir\\\\", 0, 5, 3, "two trailing backslashes"},
     {"", 0, 0, 0, "empty"},
     {"a/b/c.d", 0, 5, 7, "the forward slash is an ordinary character"},
     {"a.b c", 0, 5, 5, "a space after the dot cancels it"},

@@ -3,6 +3,9 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
+#include <memory>
+
 namespace test {
 
 std::string acp(const std::wstring& w) {
@@ -121,11 +124,47 @@ dialog_hook::~dialog_hook() { UnhookWindowsHookEx(hook), active_hook = nullptr; 
 
 namespace {
 
-// GoogleTest starts a watcher thread at each thread's first trace or result. Wine under qemu
-// (32-bit programs where the kernel cannot start them) corrupts the process when a thread starts
-// while another raises an exception, as GoogleTest's OutputDebugString echo and Wine's own calls
-// do. So the main thread's watcher starts before the first test, which waits until the thread
-// has run (its thread-attach callback below sets the event).
+// Under qemu (32-bit programs where the kernel cannot start them) Wine corrupts or ends the
+// process when it raises an exception while other threads run or start. GoogleTest's printer
+// echoes each skip and failure to OutputDebugString, which raises one: this printer prints those
+// results itself and passes on the other events GoogleTest's printer acts on.
+class result_printer : public ::testing::EmptyTestEventListener {
+public:
+    explicit result_printer(TestEventListener* to) : to_(to) {}
+    void OnTestPartResult(const ::testing::TestPartResult& r) override {
+        if (r.type() == ::testing::TestPartResult::kSuccess) return;
+        std::printf("%s %s\n%s\n", ::testing::internal::FormatFileLocation(r.file_name(), r.line_number()).c_str(),
+                    r.skipped() ? "Skipped" : "Failure", r.message());
+        std::fflush(stdout);
+    }
+    void OnTestIterationStart(const ::testing::UnitTest& u, int i) override { to_->OnTestIterationStart(u, i); }
+    void OnEnvironmentsSetUpStart(const ::testing::UnitTest& u) override { to_->OnEnvironmentsSetUpStart(u); }
+    void OnTestSuiteStart(const ::testing::TestSuite& s) override { to_->OnTestSuiteStart(s); }
+    void OnTestStart(const ::testing::TestInfo& t) override { to_->OnTestStart(t); }
+    void OnTestDisabled(const ::testing::TestInfo& t) override { to_->OnTestDisabled(t); }
+    void OnTestEnd(const ::testing::TestInfo& t) override { to_->OnTestEnd(t); }
+    void OnTestSuiteEnd(const ::testing::TestSuite& s) override { to_->OnTestSuiteEnd(s); }
+#ifndef GTEST_REMOVE_LEGACY_TEST_CASEAPI_  // where the printer writes its suite lines
+    void OnTestCaseStart(const ::testing::TestCase& s) override { to_->OnTestCaseStart(s); }
+    void OnTestCaseEnd(const ::testing::TestCase& s) override { to_->OnTestCaseEnd(s); }
+#endif
+    void OnEnvironmentsTearDownStart(const ::testing::UnitTest& u) override { to_->OnEnvironmentsTearDownStart(u); }
+    void OnTestIterationEnd(const ::testing::UnitTest& u, int i) override { to_->OnTestIterationEnd(u, i); }
+
+private:
+    std::unique_ptr<TestEventListener> to_;
+};
+
+// Put in place before main runs the tests.
+const bool printer_replaced = [] {
+    ::testing::TestEventListeners& all = ::testing::UnitTest::GetInstance()->listeners();
+    all.Append(new result_printer(all.Release(all.default_result_printer())));
+    return true;
+}();
+
+// GoogleTest starts a watcher thread at each thread's first trace or result, and Wine's own calls
+// raise exceptions too: the main thread's watcher starts before the first test, which waits until
+// the thread has run (its thread-attach callback below sets the event).
 const HANDLE thread_attached = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 
 struct watcher_first : ::testing::Environment {
