@@ -122,6 +122,13 @@ dialog_hook::dialog_hook(int button)
 
 dialog_hook::~dialog_hook() { UnhookWindowsHookEx(hook), active_hook = nullptr; }
 
+std::wstring beside_me(const wchar_t* name) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring path = self;
+    return path.substr(0, path.rfind(L'\\') + 1) + name;
+}
+
 namespace {
 
 // Under qemu (32-bit programs where the kernel cannot start them) Wine corrupts or ends the
@@ -184,14 +191,3 @@ void NTAPI thread_attach_callback(void*, DWORD reason, void*) {
 }
 extern "C" __attribute__((section(".CRT$XLK"), used)) const PIMAGE_TLS_CALLBACK keldanu_tls_callback =
     thread_attach_callback;
-
-namespace test {
-
-std::wstring beside_me(const wchar_t* name) {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring path = self;
-    return path.substr(0, path.rfind(L'\\') + 1) + name;
-}
-
-}  // namespace test
