@@ -1,6 +1,5 @@
 // The export table as a loader sees it, the bytes each entry pops, the notice and silent stubs (rows: keldanu.def).
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <map>
 #include <set>
@@ -80,8 +79,6 @@ TEST(Exports, EachEntryPopsItsArgumentBytes) {
         const bool notice = notices.count(pair) != 0, quiet = silent.count(row.name) != 0;
         std::memset(block, notice || quiet ? 0x5A : 0, scratch);
         block[scratch - 1] = 0;
-        if (test::faults_end_process())
-            std::printf("  calling %s\n", row.name), std::fflush(stdout);  // a fault ends all
         test::dialog_hook boxes;  // the folder browser is cancelled, a notice closed with OK
         DWORD popped = 0;
         const DWORD result =

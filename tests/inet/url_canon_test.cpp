@@ -25,10 +25,8 @@ const struct {
     {"%4h", "\x04", "an h after one digit ends it early"},
     {"%h41", "1", "an h first gives 0"},
     {"%7e%7E%C4", "~~\xC4", "both cases of digits; a byte or unit, never a code-page character"},
-    {"", "", "the empty text"},
     {"a%4", "a\x04", "one digit at the end is decoded by itself"},
     {"a%", "a", "a final % gives nothing"},
-    {"%254", "\x04", "a decoded % with one digit left"},
     {"%3F%23%3B", "?#;", "escaped delimiters become delimiters"},
 };
 

@@ -34,7 +34,6 @@ TEST(ProfileRead, TerminatorEdgesAndDefaults) {
         {stored::none, "", 260, nullptr, FALSE, "", "a NULL default leaves the buffer empty"},
         {stored::in_default, "dflt", 260, "none", TRUE, "dflt", "a NULL value name reads the key's default"},
         {stored::unterminated, p259, 260, "none", TRUE, p259, "259 characters without a terminator fit 260"},
-        {stored::text, p259, 260, "none", TRUE, p259, "259 with a terminator fit 260 exactly"},
         {stored::unterminated, p260, 260, "none", FALSE, "none", "260 leave no room for a terminator"},
         {stored::unterminated, "p" + p260, 260, "none", FALSE, "none", "larger than the buffer: nothing of it stays"},
     };

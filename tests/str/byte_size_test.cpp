@@ -29,7 +29,6 @@ const struct {
     {1073741824, "1.0 GB", "first count in gigabytes"},
     {4294967295ull, "4.0 GB", "largest 32-bit count"},
     {5637144576ull, "5.3 GB", "5.25 GB exactly, 64-bit only"},
-    {9007199254740991ull, "8388608.0 GB", "2^53 - 1, the last count a double holds exactly"},
     {9007199523176445ull, "8388608.2 GB", "2^53 + 2^28 - 3 goes to the even double below"},
     {9007199523176447ull, "8388608.3 GB", "2^53 + 2^28 - 1 goes to the tie (ties to even), which rounds up"},
     {18446744073441115135ull, "17179869183.7 GB", "2^64 - 2^28 - 1025 goes to the double below the tie"},

@@ -63,7 +63,6 @@ TEST(ComboHistory, ReadAppendsStoredEntries) {
     combo_window w;
     const struct { std::map<std::wstring, std::wstring> stored; list before; int max; list after; const char* why; } rows[] = {
         {{{L"0", L"new"}, {L"1", L"old"}, {L"3", L"new"}}, {}, 4, {"new", "old"}, "gaps and duplicates skipped"},
-        {{{L"0", L"NEW"}, {L"1", L"b"}}, {"new"}, 4, {"new", "b"}, "a duplicate in other case is not added"},
         {{{L"0", L"a"}, {L"1", L""}, {L"2", L"b"}}, {}, 3, {"a", "b"}, "an empty value is skipped"},
         {{{L"0", L"a"}, {L"5", L"b"}}, {}, 5, {"a"}, "value 5 is beyond 5 entries"},
         {{{L"0", L"a"}, {L"5", L"b"}}, {}, 6, {"a", "b"}, "the loop goes on past gaps"},
@@ -106,8 +105,7 @@ TEST(ComboHistory, SaveMovesTheEditTextToTheTop) {
     const struct { list before; std::string edit; int max; list after; int selected; list stored; const char* why; } rows[] = {
         {{"a", "b", "c"}, "b", 3, {"b", "a", "c"}, 0, {"b", "a", "c", "-"}, "b moves to the top"},
         {{"a", "b", "c"}, "b", 2, {"b", "a", "c"}, 0, {"b", "a", "-"}, "only 2 stored, the list keeps 3"},
-        {{"a", "b"}, "B", 5, {"B", "a"}, 0, {"B", "a", "-"}, "B replaces b"},
-        {{"a", "b"}, "a", 5, {"a", "b"}, 0, {"a", "b", "-"}, "the top entry stays, once"},
+        {{"a", "", "b"}, "a", 5, {"a", "", "b"}, 0, {"a", "", "b", "-"}, "top stays once; empty entries are stored"},
         {{"a", "", "b"}, "", 5, {"a", "b"}, -1, {"a", "b", "-"}, "an empty edit text removes an empty entry"},
         {{"a", "b"}, "c", 0, {"c", "a", "b"}, 0, {"-"}, "0 entries: the list changes, nothing is stored"},
         {{q300}, "top", 10, {"top", q300}, 0, {"top", q259, "-"}, "a long entry is stored cut to 259"},
