@@ -14,7 +14,7 @@ void* points(test::count_form f, ULONGLONG count, char* a, wchar_t* w, int capac
 
 std::string with_points(ULONGLONG count) {
     std::string s = std::to_string(count);
-    for (size_t at = s.size(); at > 3; at -= 3) s.insert(at - 3, ".");
+    for (size_t at = s.size(); at > 3; at -= 3) s.insert(at - 3, 1, '.');
     return s;
 }
 
