@@ -146,8 +146,10 @@ case "${1:-}" in
     # fixture times out.
     wineserver -p </dev/null >"$state/wineserver.log" 2>&1 8>&-
     "$wine" cmd /c exit </dev/null >/dev/null 2>&1 8>&-
-    # The watchdog ends the run's servers if the owner goes without a --stop.
-    nohup bash -c 'while kill -0 "$1" 2>/dev/null; do sleep 2; done; exec "$2" --stop' watchdog "$owner" \
+    # The watchdog ends the run's servers if the owner goes without a --stop. It runs in a
+    # session of its own, so that ending the owner's process group (an interrupted run) does
+    # not end the watchdog with it and leave the servers behind.
+    nohup setsid bash -c 'while kill -0 "$1" 2>/dev/null; do sleep 2; done; exec "$2" --stop' watchdog "$owner" \
       "$(readlink -f "$0")" \
       </dev/null >/dev/null 2>&1 &
     echo $! > "$state/watchdog.pid"
