@@ -19,9 +19,10 @@ void** import_slot(const char* name) {
 template <class C>
 struct version_stand_in {
     using record = std::conditional_t<sizeof(C) == 1, OSVERSIONINFOA, OSVERSIONINFOW>;
+    static constexpr DWORD numbers[4] = {5, 1, 2600, 2};  // major, minor, build, platform
     static BOOL WINAPI answer(record* r) {
         if (r->dwOSVersionInfoSize != sizeof(record)) return FALSE;
-        *r = {sizeof(record), 5, 1, 2600, 2};
+        *r = {sizeof(record), numbers[0], numbers[1], numbers[2], numbers[3]};
         std::fill(std::begin(r->szCSDVersion), std::end(r->szCSDVersion), C('x'));
         return TRUE;
     }
@@ -41,7 +42,6 @@ TEST(ShlGetWindowsVersion, EachOutputIsWrittenOnlyWhenWritable) {
         using C = decltype(c);
         const version_stand_in<C> system;
         ASSERT_NE(system.slot, nullptr) << "the version query is not among the library's imports";
-        const DWORD want[4] = {5, 1, 2600, 2};
         test::guarded<char> nothing(0);
         for (int damaged = 0; damaged < 11; ++damaged) {
             SCOPED_TRACE(damaged);
@@ -50,7 +50,7 @@ TEST(ShlGetWindowsVersion, EachOutputIsWrittenOnlyWhenWritable) {
             void* out[5] = {&n[0], &n[1], &n[2], &n[3], text.p()};
             if (damaged < 10) out[damaged % 5] = damaged < 5 ? nullptr : nothing.p();
             AW(C, ShlGetWindowsVersion)((DWORD*)out[0], (DWORD*)out[1], (DWORD*)out[2], (DWORD*)out[3], (C*)out[4]);
-            for (int i = 0; i < 4; ++i) EXPECT_EQ(n[i], out[i] == &n[i] ? want[i] : test::sentinel) << i;
+            for (int i = 0; i < 4; ++i) EXPECT_EQ(n[i], out[i] == &n[i] ? system.numbers[i] : test::sentinel) << i;
             if (out[4] == text.p() && damaged != 10)
                 EXPECT_EQ(test::str<C>(text.p(), 128), test::str<C>(127, C('x')) + C(0));
             else
