@@ -30,6 +30,7 @@ TEST(ProfileRead, TerminatorEdgesAndDefaults) {
         {stored::dword, "65", 260, "none", TRUE, "A", "a number reads as its raw bytes 65 0 0 0"},
         {stored::none, "", 260, "none", FALSE, "none", "a missing value gives the default"},
         {stored::none, "", 3, "none", FALSE, "no", "the default is cut to the capacity"},
+        {stored::none, "", 1, "none", FALSE, "", "capacity 1 holds only the terminator"},
         {stored::none, "", 260, nullptr, FALSE, "", "a NULL default leaves the buffer empty"},
         {stored::in_default, "dflt", 260, "none", TRUE, "dflt", "a NULL value name reads the key's default"},
         {stored::unterminated, p259, 260, "none", TRUE, p259, "259 characters without a terminator fit 260"},

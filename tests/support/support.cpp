@@ -107,7 +107,6 @@ LRESULT CALLBACK close_dialog(int code, WPARAM wp, LPARAM lp) {
     const HWND dialog = HWND(wp);
     if (code == HCBT_ACTIVATE && GetClassNameW(dialog, kind, 16) && !lstrcmpW(kind, L"#32770")) {
         active_hook->seen.push_back(window_text(dialog));
-        active_hook->owner = GetWindow(dialog, GW_OWNER);
         EnumChildWindows(dialog, describe_child, LPARAM(&active_hook->seen.back()));
         PostMessageW(dialog, WM_COMMAND, GetDlgItem(dialog, active_hook->button) ? active_hook->button : IDOK, 0);
     }

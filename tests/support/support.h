@@ -158,7 +158,6 @@ struct dialog_hook {
     int button;
     HHOOK hook;
     std::vector<std::wstring> seen;
-    HWND owner = nullptr;  // the last dialog's owner window
 };
 
 // The shell's command for new shortcuts (HKCR\.lnk\ShellNew, Command), which the launcher starts.
